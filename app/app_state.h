@@ -1,0 +1,108 @@
+#pragma once
+#include <cstdint>
+
+#include "app/win32.h"
+#include "input/controller_info.h"
+#include "input/input_slot.h"
+#include "mapping/controller_profile.h"
+#include "view/pixel_buffer.h"
+#include "view/view_surface.h"
+
+constexpr int kControllerSlots = 5;
+constexpr int kLayoutRectCount = 22;
+
+// Input bits of the D-pad directions; bits 0 to 15 are the controller's buttons.
+constexpr uint32_t kDpadUp = 0x10000000u;
+constexpr uint32_t kDpadDown = 0x20000000u;
+constexpr uint32_t kDpadLeft = 0x40000000u;
+constexpr uint32_t kDpadRight = 0x80000000u;
+
+// Lifecycle of the main window.
+constexpr int32_t kLifecycleRunning = 0;
+constexpr int32_t kLifecycleClosing = 1;
+constexpr int32_t kLifecycleDestroyed = 2;
+
+// The whole program's state: one instance for the life of the process.
+// Fields are in declaration order; everything not initialised here is zero.
+struct AppState {
+    // Identity and lifecycle
+    const wchar_t* appName = L"Tavlor";
+    int32_t lifecycleState = kLifecycleRunning;
+    const uint8_t* pictureData = nullptr;
+
+    // View buffers; destroyed in reverse order: picture, canvas, surface.
+    ViewSurface viewSurface;
+    PixelBuffer canvasBuffer;
+    PixelBuffer pictureBuffer;
+    RECT layoutRects[kLayoutRectCount] = {};
+    uint8_t channelLut[4 * 256] = {};
+
+    // Engine working state
+    int32_t scratchMappingCode = 0;
+    JOYINFOEX joyInfo = initialJoyInfo();
+    INPUT keyInput = initialInput(INPUT_KEYBOARD);
+    INPUT mouseButtonInput = initialInput(INPUT_MOUSE);
+    INPUT mouseMoveInput = initialInput(INPUT_MOUSE);
+    float mouseSpeedFactor = 0.0f;
+    float wheelStep = 120.0f;
+    float* motionAxes = axes;
+    float axes[4] = {};
+    uint32_t inputBits = 0;
+    uint32_t previousInputBits = 0;
+    uint32_t changedBits = 0;
+    uint32_t pressedBits = 0;
+    uint32_t releasedBits = 0;
+
+    // Window and menu handles
+    HWND hwndMain = nullptr;
+    HWND hwndDialog = nullptr;
+    HMENU mainMenu = nullptr;
+    HMENU controllerMenu = nullptr;
+    HMENU triggerMenu = nullptr;
+    HMENU mouseSpeedMenu = nullptr;
+    HMENU triggerGroup1Menu = nullptr;
+    HMENU triggerGroup2Menu = nullptr;
+    HMENU triggerGroup3Menu = nullptr;
+    HMENU windowSizeMenu = nullptr;
+
+    // Settings, kept in the registry
+    uint32_t triggerModes = 0;
+    int32_t mouseSpeed = 0;
+    int32_t mouseCurve = 0;
+    int32_t windowScale = 0;
+    int32_t windowX = 0;
+    int32_t windowY = 0;
+
+    // Window and engine status
+    int32_t styleFrameless = 0;
+    int32_t viewDirty = 1;
+    int32_t rediscoveryTicks = 0;
+    int32_t windowActive = 0;
+    int32_t controllerCount = 0;
+    int32_t mouseController = 0;
+
+    // Tables
+    InputSlot inputTable[kInputCount] = {};
+    ControllerInfo controllers[kControllerSlots] = {};
+    ControllerProfile profiles[kControllerSlots] = {};
+    int32_t activeController = 0;
+
+    AppState();
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
+    static JOYINFOEX initialJoyInfo();
+    static INPUT initialInput(DWORD type);
+};
+
+// The one AppState of the process. Valid once wWinMain has created it.
+AppState& appState();
+
+// Builds the process-wide record on first use and publishes it to appState().
+AppState& createAppState();
+
+// Points appState() at another record; the unit tests use this for a fresh state.
+void publishAppState(AppState* state);
+
+// Sets the four axes and the five input bit sets to zero.
+void clearEngineState();

@@ -1,0 +1,11 @@
+#pragma once
+#include <cstdint>
+
+// Builds the context menu once; false if the top-level popup cannot be made.
+bool buildContextMenu();
+
+// Refreshes the menu's states and tracks it at (x, y) in screen coordinates.
+void showContextMenu(int32_t x, int32_t y);
+
+// Carries out a menu command; the id is the low word of WM_COMMAND's wParam.
+void onCommand(uint32_t commandId);

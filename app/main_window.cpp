@@ -1,0 +1,165 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/context_menu.h"
+#include "app/window_frame.h"
+#include "input/controllers.h"
+#include "mapping/settings_store.h"
+#include "view/render.h"
+
+namespace {
+
+constexpr int kPictureWidth = 484;
+constexpr int kPictureHeight = 175;
+constexpr uint32_t kPictureBytes = kPictureWidth * kPictureHeight * 3;
+
+// Creates both view buffers and widens the embedded picture to four channels.
+bool setUpViewBuffers() {
+    AppState& s = appState();
+    if (s.canvasBuffer.create(kViewWidth, kViewHeight, 4) != kStatusOk) {
+        return false;
+    }
+    std::fill(s.canvasBuffer.data, s.canvasBuffer.data + s.canvasBuffer.capacity, uint8_t{0});
+    if (s.pictureBuffer.create(kPictureWidth, kPictureHeight, 3) != kStatusOk) {
+        return false;
+    }
+    PixelBuffer& picture = s.pictureBuffer;
+    std::fill(picture.data, picture.data + picture.capacity, uint8_t{0});
+    uint32_t bytes = picture.byteSize < picture.capacity ? picture.byteSize : picture.capacity;
+    std::copy(s.pictureData, s.pictureData + (bytes < kPictureBytes ? bytes : kPictureBytes),
+              picture.data);
+    return picture.expandToFourChannels() == kStatusOk;
+}
+
+void onCreateFailed(HWND hwnd) {
+    MessageBoxW(hwnd, L"Memory allocation failed.", L"Error", MB_ICONERROR);
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+}
+
+void onClose() {
+    AppState& s = appState();
+    KillTimer(s.hwndMain, kTickTimerId);
+    s.lifecycleState = kLifecycleClosing;
+    DestroyWindow(s.hwndMain);
+}
+
+void onDestroy() {
+    AppState& s = appState();
+    if (s.lifecycleState != kLifecycleClosing) {
+        return;
+    }
+    DestroyMenu(s.mainMenu);
+    s.mainMenu = nullptr;
+    saveSettings();
+    s.lifecycleState = kLifecycleDestroyed;
+    PostQuitMessage(0);
+}
+
+// The whole window is the client area, unless the frame could not be extended.
+LRESULT onNcCalcSize(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (wParam != 0 && appState().styleFrameless == 0) {
+        return 0;
+    }
+    return DefWindowProcW(hwnd, WM_NCCALCSIZE, wParam, lParam);
+}
+
+// Every point of the window drags it.
+LRESULT onNcHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    LRESULT hit = DefWindowProcW(hwnd, WM_NCHITTEST, wParam, lParam);
+    return hit == HTCLIENT ? HTCAPTION : hit;
+}
+
+int32_t signedLowWord(LPARAM value) { return static_cast<int16_t>(value & 0xFFFF); }
+int32_t signedHighWord(LPARAM value) { return static_cast<int16_t>((value >> 16) & 0xFFFF); }
+
+constexpr WPARAM kAltXKey = 0x58;
+
+} // namespace
+
+bool onCreate(HWND hwnd) {
+    discoverControllers();
+    for (int slot = 0; slot < kControllerSlots; ++slot) {
+        loadMappingTable(slot);
+    }
+    setUpWindowFrame(hwnd);
+    if (!setUpViewBuffers() || !buildContextMenu()) {
+        return false;
+    }
+    return SetTimer(hwnd, kTickTimerId, kTickPeriodMs, nullptr) != 0;
+}
+
+LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        if (!onCreate(hwnd)) {
+            onCreateFailed(hwnd);
+        }
+        return 0;
+    case WM_DESTROY:
+        onDestroy();
+        return 0;
+    case WM_PAINT:
+        paintView(hwnd);
+        return 0;
+    case WM_CLOSE:
+        onClose();
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam != 0) {
+            saveSettings();
+        }
+        return 0;
+    case WM_CONTEXTMENU:
+        showContextMenu(signedLowWord(lParam), signedHighWord(lParam));
+        return 0;
+    case WM_NCCALCSIZE:
+        return onNcCalcSize(hwnd, wParam, lParam);
+    case WM_NCHITTEST:
+        return onNcHitTest(hwnd, wParam, lParam);
+    case WM_NCACTIVATE:
+        onActivationChanged(hwnd, wParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONUP:
+        PostMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam == kAltXKey) {
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_COMMAND:
+        onCommand(static_cast<uint32_t>(wParam & 0xFFFF));
+        return 0;
+    case WM_TIMER:
+        emulationTick();
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+int32_t clampWindowScale(int32_t requested) {
+    if (requested < 2) {
+        return kMinScale;
+    }
+    return requested > kMaxScale ? kMaxScale : requested;
+}
+
+void setWindowScale(int32_t requested) {
+    AppState& s = appState();
+    int32_t scale = clampWindowScale(requested);
+    if (scale == s.windowScale) {
+        return;
+    }
+    s.windowScale = scale;
+    RECT rect = {};
+    GetWindowRect(s.hwndMain, &rect);
+    SetWindowPos(s.hwndMain, nullptr, rect.left > 0 ? rect.left : 0, rect.top > 0 ? rect.top : 0,
+                 scale * kViewWidth, scale * kViewHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    s.viewDirty = 1;
+    InvalidateRect(s.hwndMain, nullptr, TRUE);
+    UpdateWindow(s.hwndMain);
+}

@@ -1,0 +1,81 @@
+#include "app/startup.h"
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "mapping/settings_store.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+bool lockPicture(HINSTANCE instance) {
+    AppState& s = appState();
+    HRSRC info = FindResourceW(instance, MAKEINTRESOURCEW(IDR_CONTROLLER_PICTURE), RT_RCDATA);
+    HGLOBAL loaded = info != nullptr ? LoadResource(instance, info) : nullptr;
+    if (loaded == nullptr) {
+        s.pictureData = nullptr;
+        return false;
+    }
+    s.pictureData = static_cast<const uint8_t*>(LockResource(loaded));
+    return s.pictureData != nullptr;
+}
+
+bool initCommonControls() {
+    INITCOMMONCONTROLSEX init = {};
+    init.dwSize = sizeof(init);
+    init.dwICC = ICC_WIN95_CLASSES;
+    return InitCommonControlsEx(&init) != FALSE;
+}
+
+bool registerWindowClass(HINSTANCE instance) {
+    WNDCLASSW wc = {};
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = mainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVLOR));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = appState().appName;
+    return RegisterClassW(&wc) != 0;
+}
+
+HWND createMainWindow(HINSTANCE instance) {
+    const AppState& s = appState();
+    return CreateWindowExW(0, s.appName, s.appName, kMainWindowStyle, s.windowX, s.windowY,
+                           s.windowScale * kViewWidth, s.windowScale * kViewHeight, nullptr,
+                           nullptr, instance, nullptr);
+}
+
+} // namespace
+
+int runTavlor(HINSTANCE instance) {
+    AppState& s = appState();
+    if (!lockPicture(instance)) {
+        return 0;
+    }
+    loadSettings();
+    if (!initCommonControls() || !registerWindowClass(instance)) {
+        return 0;
+    }
+    s.hwndMain = createMainWindow(instance);
+    if (s.hwndMain == nullptr) {
+        return 0;
+    }
+    ShowWindow(s.hwndMain, SW_SHOWNORMAL);
+    return runMessageLoop();
+}
+
+int runMessageLoop() {
+    MSG msg = {};
+    for (;;) {
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (appState().lifecycleState != kLifecycleDestroyed) {
+            msg.message = 0;
+            PostMessageW(appState().hwndMain, WM_CLOSE, 0, 0);
+        }
+        if (msg.message == WM_QUIT) {
+            return static_cast<int>(msg.wParam);
+        }
+    }
+}

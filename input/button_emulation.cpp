@@ -1,0 +1,3 @@
+#include "input/emulation.h"
+
+void emulateButtons() {}

@@ -1,0 +1,85 @@
+#include "app/app_state.h"
+#include "input/axis_math.h"
+#include "input/controllers.h"
+#include "input/emulation.h"
+
+namespace {
+
+// Ticks counted without any controller before discovery runs again.
+constexpr int32_t kRediscoveryTicks = 500;
+
+// The active controller stopped answering: it is absent until the next
+// discovery, and whatever it had lit goes dark.
+void loseActiveController(AppState& s) {
+    s.controllers[s.activeController].present = 0;
+    s.controllerCount -= 1;
+    s.changedBits = s.inputBits;
+    s.previousInputBits = s.inputBits;
+    s.inputBits = 0;
+}
+
+void readAxes(AppState& s, const ControllerInfo& info) {
+    const JOYINFOEX& joy = s.joyInfo;
+    s.axes[0] = normaliseAxis(joy.dwXpos, info.xMin, info.xMax);
+    s.axes[1] = normaliseAxis(joy.dwYpos, info.yMin, info.yMax);
+    s.axes[2] = normaliseAxis(joy.dwZpos, info.zMin, info.zMax);
+    s.axes[3] = normaliseAxis(joy.dwRpos, info.rMin, info.rMax);
+    if (s.mouseCurve != 0) {
+        s.axes[0] = applyCurve(s.axes[0]);
+        s.axes[1] = applyCurve(s.axes[1]);
+    }
+}
+
+void readInputBits(AppState& s, const ControllerInfo& info) {
+    s.previousInputBits = s.inputBits;
+    uint32_t bits = s.joyInfo.dwButtons & 0xFFFFu;
+    if ((info.caps & JOYCAPS_HASPOV) != 0) {
+        bits |= hatDirections(s.joyInfo.dwPOV);
+    } else {
+        bits |= stickDirections(s.axes[0], s.axes[1]);
+    }
+    s.inputBits = bits;
+    InputEdges edges = computeEdges(s.previousInputBits, s.inputBits);
+    s.changedBits = edges.changed;
+    s.pressedBits = edges.pressed;
+    s.releasedBits = edges.released;
+}
+
+void pollActiveController(AppState& s) {
+    const ControllerInfo& info = s.controllers[s.activeController];
+    s.joyInfo.dwFlags = JOY_RETURNALL;
+    if (joyGetPosEx(static_cast<UINT>(s.activeController), &s.joyInfo) != JOYERR_NOERROR) {
+        loseActiveController(s);
+        return;
+    }
+    readAxes(s, info);
+    readInputBits(s, info);
+    if (s.hwndDialog == nullptr) {
+        emulateButtons();
+    }
+    if (s.activeController == s.mouseController) {
+        emulateMouse();
+    }
+}
+
+} // namespace
+
+void emulationTick() {
+    AppState& s = appState();
+    if (s.controllers[s.activeController].present != 0) {
+        pollActiveController(s);
+        if (s.changedBits != 0) {
+            s.viewDirty = 1;
+        }
+    }
+    if (s.viewDirty != 0) {
+        InvalidateRect(s.hwndMain, nullptr, TRUE);
+        UpdateWindow(s.hwndMain);
+    }
+    if (s.controllerCount < 1) {
+        s.rediscoveryTicks += 1;
+        if (s.rediscoveryTicks > kRediscoveryTicks) {
+            discoverControllers();
+        }
+    }
+}
