@@ -436,3 +436,10 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
     record("InitCommonControlsEx", init->dwSize, init->dwICC);
     return fakeWin32().initCommonControlsFails ? FALSE : TRUE;
 }
+
+HWND fakeBareWindow(RECT rect, LONG style) {
+    FakeWin32& f = fakeWin32();
+    HWND hwnd = windowHandle(f.windowCount);
+    f.windows[f.windowCount++] = {true, nullptr, rect, style};
+    return hwnd;
+}

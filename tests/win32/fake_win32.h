@@ -100,3 +100,6 @@ void fakePost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Makes joystick id present with the usual 0..65535 axes, centred.
 void fakeJoystickPlug(int id, bool hasPov);
+
+// A window with no window procedure, for tests that call handlers directly.
+HWND fakeBareWindow(RECT rect, LONG style);
