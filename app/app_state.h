@@ -52,6 +52,9 @@ struct AppState {
     uint32_t changedBits = 0;
     uint32_t pressedBits = 0;
     uint32_t releasedBits = 0;
+    // Per input, the code whose key-down or button-down went out last and has
+    // not been released yet; 0 when nothing is held for it.
+    uint8_t heldCodes[kInputCount] = {};
 
     // Window and menu handles
     HWND hwndMain = nullptr;

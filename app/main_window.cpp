@@ -6,6 +6,7 @@
 #include "app/context_menu.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
+#include "input/emulation.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"
 
@@ -41,6 +42,7 @@ void onCreateFailed(HWND hwnd) {
 void onClose() {
     AppState& s = appState();
     KillTimer(s.hwndMain, kTickTimerId);
+    releaseHeldInputs();
     s.lifecycleState = kLifecycleClosing;
     DestroyWindow(s.hwndMain);
 }
@@ -108,6 +110,7 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_ENDSESSION:
         if (wParam != 0) {
+            releaseHeldInputs();
             saveSettings();
         }
         return 0;

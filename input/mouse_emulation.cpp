@@ -1,3 +1,42 @@
+#include "app/app_state.h"
 #include "input/emulation.h"
 
-void emulateMouse() {}
+namespace {
+
+constexpr float kDeadZone = 0.03f;
+
+bool outsideDeadZone(float value) { return value > kDeadZone || value < -kDeadZone; }
+
+} // namespace
+
+int32_t speedFactor(int32_t mouseSpeed) { return 14 * mouseSpeed * mouseSpeed + 14; }
+
+// Axis values stay within -1..+1, so the truncated products always fit.
+MOUSEINPUT mouseMotion(float x, float y, float r, float factor, float wheelStep) {
+    MOUSEINPUT motion = {};
+    if (outsideDeadZone(x) || outsideDeadZone(y)) {
+        motion.dx = static_cast<LONG>(factor * x);
+        motion.dy = static_cast<LONG>(factor * y);
+        motion.dwFlags = MOUSEEVENTF_MOVE;
+    }
+    if (outsideDeadZone(r)) {
+        motion.mouseData = static_cast<DWORD>(static_cast<LONG>(-r * wheelStep));
+        motion.dwFlags |= MOUSEEVENTF_WHEEL;
+    }
+    return motion;
+}
+
+void emulateMouse() {
+    AppState& s = appState();
+    s.mouseSpeedFactor = static_cast<float>(speedFactor(s.mouseSpeed));
+    const float* axes = s.motionAxes;
+    MOUSEINPUT motion = mouseMotion(axes[0], axes[1], axes[3], s.mouseSpeedFactor, s.wheelStep);
+    MOUSEINPUT& record = s.mouseMoveInput.mi;
+    record.dx = motion.dx;
+    record.dy = motion.dy;
+    record.mouseData = motion.mouseData;
+    record.dwFlags = motion.dwFlags;
+    if (record.dwFlags != 0) {
+        SendInput(1, &s.mouseMoveInput, sizeof(INPUT));
+    }
+}
