@@ -1,6 +1,7 @@
 #include "input/controllers.h"
 
 #include "app/app_state.h"
+#include "input/emulation.h"
 
 namespace {
 
@@ -59,7 +60,13 @@ void discoverControllers() {
     if (s.controllers[s.activeController].present != 0 || s.activeController == fallback) {
         return;
     }
-    s.activeController = fallback;
+    activateController(fallback);
+}
+
+void activateController(int32_t id) {
+    AppState& s = appState();
+    releaseHeldInputs();
+    s.activeController = id;
     clearEngineState();
     s.viewDirty = 1;
 }

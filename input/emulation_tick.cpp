@@ -11,6 +11,7 @@ constexpr int32_t kRediscoveryTicks = 500;
 // The active controller stopped answering: it is absent until the next
 // discovery, and whatever it had lit goes dark.
 void loseActiveController(AppState& s) {
+    releaseHeldInputs();
     s.controllers[s.activeController].present = 0;
     s.controllerCount -= 1;
     s.changedBits = s.inputBits;
@@ -54,8 +55,12 @@ void pollActiveController(AppState& s) {
     }
     readAxes(s, info);
     readInputBits(s, info);
+    // Nothing is typed or clicked into a dialog: what was held goes up as it
+    // opens, and buttons stay quiet while it is open.
     if (s.hwndDialog == nullptr) {
         emulateButtons();
+    } else {
+        releaseHeldInputs();
     }
     if (s.activeController == s.mouseController) {
         emulateMouse();
