@@ -362,6 +362,7 @@ BOOL SystemParametersInfoW(UINT action, UINT, LPVOID data, UINT) {
 
 UINT SendInput(UINT count, INPUT* inputs, int size) {
     FakeWin32& f = fakeWin32();
+    f.sendInputCalls += 1;
     if (size != static_cast<int>(sizeof(INPUT))) {
         return 0;
     }
@@ -442,4 +443,28 @@ HWND fakeBareWindow(RECT rect, LONG style) {
     HWND hwnd = windowHandle(f.windowCount);
     f.windows[f.windowCount++] = {true, nullptr, rect, style};
     return hwnd;
+}
+
+// Dialogs: the procedure is recorded, not run; tests drive dialog procedures directly.
+
+INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR resource, HWND owner, DLGPROC procedure,
+                        LPARAM param) {
+    record("DialogBoxParamW", asInt(instance), asInt(resource), asInt(owner),
+           asInt(reinterpret_cast<void*>(procedure)), param);
+    return 0;
+}
+
+BOOL EndDialog(HWND dialog, INT_PTR result) {
+    record("EndDialog", asInt(dialog), result);
+    return TRUE;
+}
+
+HWND GetDlgItem(HWND dialog, int id) {
+    record("GetDlgItem", asInt(dialog), id);
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x3000 + id));
+}
+
+BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
+    record("SetDlgItemTextW", asInt(dialog), id, asInt(text));
+    return TRUE;
 }

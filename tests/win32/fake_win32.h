@@ -81,6 +81,7 @@ struct FakeWin32 {
     int windowCount = 0;
     INPUT inputs[kFakeMaxInputs] = {};
     int inputCount = 0;
+    int sendInputCalls = 0; // every call, whatever its count and size
     int liveBitmaps = 0;
     FakeJoystick joystick;
 };

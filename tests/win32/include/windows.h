@@ -311,6 +311,12 @@ int GetSystemMetrics(int index);
 BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID data, UINT winIni);
 UINT SendInput(UINT count, INPUT* inputs, int size);
 
+INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR resource, HWND owner, DLGPROC procedure,
+                        LPARAM param);
+BOOL EndDialog(HWND dialog, INT_PTR result);
+HWND GetDlgItem(HWND dialog, int id);
+BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
+
 // user32: menus
 HMENU CreatePopupMenu();
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR id, LPCWSTR text);

@@ -1,0 +1,3 @@
+#include "app/dialogs.h"
+
+INT_PTR CALLBACK aboutDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
