@@ -1,3 +1,56 @@
+#include "app/app_state.h"
 #include "app/dialogs.h"
+#include "input/emulation.h"
 
-INT_PTR CALLBACK aboutDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+namespace {
+
+constexpr int kLinkButton = 1001;
+constexpr int kProductText = 1003;
+
+const wchar_t kAboutText[] = L"Tavlor\r\nKBM Emulator\r\n23.8 (x64)\r\n\u00A9 2023 Kelvarin";
+const wchar_t kMakerHost[] = L"tavlor.kelvarin.example";
+const wchar_t kMakerPage[] = L"https://tavlor.kelvarin.example/";
+
+void onOpen(HWND dialog) {
+    appState().hwndDialog = dialog;
+    releaseHeldInputs();
+    SetDlgItemTextW(dialog, kProductText, kAboutText);
+    SetDlgItemTextW(dialog, kLinkButton, kMakerHost);
+    ShowWindow(dialog, SW_SHOW);
+    centerDialog(dialog, GetParent(dialog));
+}
+
+INT_PTR onCommand(HWND dialog, WPARAM wParam) {
+    switch (wParam & 0xFFFF) {
+    case IDOK:
+    case IDCANCEL:
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        return TRUE;
+    case kLinkButton:
+        // No browser or no network: the dialog simply stays as it is.
+        ShellExecuteW(nullptr, L"open", kMakerPage, nullptr, nullptr, SW_SHOWNORMAL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        onOpen(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        return onCommand(dialog, wParam);
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return TRUE;
+    case WM_DESTROY:
+        appState().hwndDialog = nullptr;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

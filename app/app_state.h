@@ -59,6 +59,7 @@ struct AppState {
     // Window and menu handles
     HWND hwndMain = nullptr;
     HWND hwndDialog = nullptr;
+    int32_t mappingDialogSlot = 0; // the slot the open Map Buttons dialog edits
     HMENU mainMenu = nullptr;
     HMENU controllerMenu = nullptr;
     HMENU triggerMenu = nullptr;

@@ -5,3 +5,4 @@
 #include <mmsystem.h>
 #include <commctrl.h>
 #include <uxtheme.h>
+#include <shellapi.h>

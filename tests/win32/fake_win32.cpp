@@ -468,3 +468,16 @@ BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
     record("SetDlgItemTextW", asInt(dialog), id, asInt(text));
     return TRUE;
 }
+
+LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
+    record("SendDlgItemMessageW", asInt(dialog), id, message, static_cast<int64_t>(wParam),
+           lParam);
+    return 0;
+}
+
+HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                        LPCWSTR directory, INT show) {
+    record("ShellExecuteW", asInt(owner), asInt(verb), asInt(file), asInt(parameters),
+           asInt(directory), show);
+    return reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(42));
+}

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 #include <uxtheme.h>
+#include <shellapi.h>
 #include <windows.h>
 
 constexpr int kFakeMaxCalls = 4096;

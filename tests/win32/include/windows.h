@@ -195,6 +195,17 @@ struct INPUT {
 #define WM_TIMER 0x0113
 #define DM_REPOSITION 0x0402
 
+#define IDOK 1
+#define IDCANCEL 2
+#define CB_ERR (-1)
+#define CB_ADDSTRING 0x0143
+#define CB_GETCURSEL 0x0147
+#define CB_GETCOUNT 0x0146
+#define CB_GETLBTEXT 0x0148
+#define CB_SETCURSEL 0x014E
+#define CB_GETITEMDATA 0x0150
+#define CB_SETITEMDATA 0x0151
+
 #define HTCLIENT 1
 #define HTCAPTION 2
 
@@ -316,6 +327,7 @@ INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR resource, HWND owner, DLGPRO
 BOOL EndDialog(HWND dialog, INT_PTR result);
 HWND GetDlgItem(HWND dialog, int id);
 BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
+LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 
 // user32: menus
 HMENU CreatePopupMenu();
