@@ -14,10 +14,10 @@ struct SlotDefault {
 
 // Input order: D-pad Up, Down, Left, Right, Buttons 1 to 12.
 constexpr SlotDefault kSlotDefaults[kInputCount] = {
-    {kDpadUp, 0, 0},        {kDpadDown, 0, 0},      {kDpadLeft, 0, 0},      {kDpadRight, 0, 0},
-    {0x001, 0x002, 0x00F},  {0x002, 0x002, 0x00F},  {0x004, 0x002, 0x00F},  {0x008, 0x002, 0x00F},
-    {0x010, 0x020, 0x0F0},  {0x020, 0x020, 0x0F0},  {0x040, 0x020, 0x0F0},  {0x080, 0x020, 0x0F0},
-    {0x100, 0x200, 0xF00},  {0x200, 0x200, 0xF00},  {0x400, 0x200, 0xF00},  {0x800, 0x200, 0xF00},
+    {kDpadUp, 0, 0},       {kDpadDown, 0, 0},     {kDpadLeft, 0, 0},     {kDpadRight, 0, 0},
+    {0x001, 0x002, 0x00F}, {0x002, 0x002, 0x00F}, {0x004, 0x002, 0x00F}, {0x008, 0x002, 0x00F},
+    {0x010, 0x020, 0x0F0}, {0x020, 0x020, 0x0F0}, {0x040, 0x020, 0x0F0}, {0x080, 0x020, 0x0F0},
+    {0x100, 0x200, 0xF00}, {0x200, 0x200, 0xF00}, {0x400, 0x200, 0xF00}, {0x800, 0x200, 0xF00},
 };
 constexpr int32_t kFirstInputControlId = 1004;
 
@@ -40,12 +40,12 @@ constexpr ProfileColors kProfileColors[kControllerSlots] = {
 // The view layout in unscaled canvas pixels: the sixteen inputs in input
 // order, the four frame edges, the picture's place and the whole canvas.
 constexpr RECT kLayout[kLayoutRectCount] = {
-    {74, 37, 111, 74},   {74, 111, 111, 148}, {37, 74, 74, 111},   {111, 74, 148, 111},
-    {313, 41, 342, 70},  {350, 41, 379, 70},  {387, 41, 416, 70},  {424, 41, 453, 70},
-    {313, 78, 342, 107}, {350, 78, 379, 107}, {387, 78, 416, 107}, {424, 78, 453, 107},
+    {74, 37, 111, 74},    {74, 111, 111, 148},  {37, 74, 74, 111},    {111, 74, 148, 111},
+    {313, 41, 342, 70},   {350, 41, 379, 70},   {387, 41, 416, 70},   {424, 41, 453, 70},
+    {313, 78, 342, 107},  {350, 78, 379, 107},  {387, 78, 416, 107},  {424, 78, 453, 107},
     {313, 115, 342, 144}, {350, 115, 379, 144}, {387, 115, 416, 144}, {424, 115, 453, 144},
-    {0, 0, 494, 5},      {0, 5, 5, 180},      {489, 5, 494, 180},  {0, 180, 494, 185},
-    {5, 5, 489, 180},    {0, 0, 494, 185},
+    {0, 0, 494, 5},       {0, 5, 5, 180},       {489, 5, 494, 180},   {0, 180, 494, 185},
+    {5, 5, 489, 180},     {0, 0, 494, 185},
 };
 
 } // namespace
@@ -79,7 +79,9 @@ INPUT AppState::initialInput(DWORD type) {
     return input;
 }
 
-AppState& appState() { return *gAppState; }
+AppState& appState() {
+    return *gAppState;
+}
 
 AppState& createAppState() {
     static AppState state;
@@ -87,7 +89,9 @@ AppState& createAppState() {
     return state;
 }
 
-void publishAppState(AppState* state) { gAppState = state; }
+void publishAppState(AppState* state) {
+    gAppState = state;
+}
 
 void clearEngineState() {
     AppState& s = appState();

@@ -30,8 +30,8 @@ constexpr MenuItem kMouseSpeedItems[] = {
 };
 constexpr MenuItem kWindowSizeItems[] = {{9023, L"&Increase Size"}, {9024, L"&Decrease Size"}};
 constexpr MenuItem kTailItems[] = {
-    {0, nullptr}, {9025, L"Map &Buttons..."}, {0, nullptr},
-    {9026, L"&About Tavlor"}, {0, nullptr}, {9027, L"E&xit\tAlt+X"},
+    {0, nullptr}, {9025, L"Map &Buttons..."}, {0, nullptr}, {9026, L"&About Tavlor"},
+    {0, nullptr}, {9027, L"E&xit\tAlt+X"},
 };
 
 constexpr uint32_t kTriggerFieldsMask = 0xFFFu;

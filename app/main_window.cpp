@@ -73,8 +73,12 @@ LRESULT onNcHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return hit == HTCLIENT ? HTCAPTION : hit;
 }
 
-int32_t signedLowWord(LPARAM value) { return static_cast<int16_t>(value & 0xFFFF); }
-int32_t signedHighWord(LPARAM value) { return static_cast<int16_t>((value >> 16) & 0xFFFF); }
+int32_t signedLowWord(LPARAM value) {
+    return static_cast<int16_t>(value & 0xFFFF);
+}
+int32_t signedHighWord(LPARAM value) {
+    return static_cast<int16_t>((value >> 16) & 0xFFFF);
+}
 
 constexpr WPARAM kAltXKey = 0x58;
 

@@ -7,8 +7,8 @@
 enum MenuCommand : UINT {
     kCommandController1 = 9001, // to 9005, for joystick ids 0 to 4
     kCommandController5 = 9005,
-    kCommandSingle1 = 9009, // Single for groups 1, 2, 3: 9009 to 9011
-    kCommandAuto1 = 9012,   // Auto: 9012 to 9014
+    kCommandSingle1 = 9009,  // Single for groups 1, 2, 3: 9009 to 9011
+    kCommandAuto1 = 9012,    // Auto: 9012 to 9014
     kCommandDelayed1 = 9015, // Delayed Auto: 9015 to 9017
     kCommandDelayed3 = 9017,
     kCommandSlow = 9018,

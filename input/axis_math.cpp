@@ -13,7 +13,9 @@ float normaliseAxis(uint32_t position, float min, float max) {
     return value > 1.0f ? 1.0f : value;
 }
 
-float applyCurve(float value) { return value * value * (value < 0.0f ? -1.0f : 1.0f); }
+float applyCurve(float value) {
+    return value * value * (value < 0.0f ? -1.0f : 1.0f);
+}
 
 namespace {
 
@@ -25,7 +27,7 @@ struct HatSector {
 
 // Up wraps through north, so it has two ranges.
 constexpr HatSector kHatSectors[] = {
-    {kDpadUp, 29250, 35900}, {kDpadUp, 0, 6750},        {kDpadRight, 2250, 15750},
+    {kDpadUp, 29250, 35900},   {kDpadUp, 0, 6750},        {kDpadRight, 2250, 15750},
     {kDpadDown, 11250, 24750}, {kDpadLeft, 20250, 33750},
 };
 

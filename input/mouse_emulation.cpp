@@ -5,11 +5,15 @@ namespace {
 
 constexpr float kDeadZone = 0.03f;
 
-bool outsideDeadZone(float value) { return value > kDeadZone || value < -kDeadZone; }
+bool outsideDeadZone(float value) {
+    return value > kDeadZone || value < -kDeadZone;
+}
 
 } // namespace
 
-int32_t speedFactor(int32_t mouseSpeed) { return 14 * mouseSpeed * mouseSpeed + 14; }
+int32_t speedFactor(int32_t mouseSpeed) {
+    return 14 * mouseSpeed * mouseSpeed + 14;
+}
 
 // Axis values stay within -1..+1, so the truncated products always fit.
 MOUSEINPUT mouseMotion(float x, float y, float r, float factor, float wheelStep) {

@@ -112,8 +112,7 @@ void fillKeyList(HWND dialog, int listId, uint8_t currentCode) {
         // A sorted list answers with the index where it placed the name.
         LRESULT index = SendDlgItemMessageW(dialog, listId, CB_ADDSTRING, 0,
                                             reinterpret_cast<LPARAM>(entry.name));
-        SendDlgItemMessageW(dialog, listId, CB_SETITEMDATA, static_cast<WPARAM>(index),
-                            entry.code);
+        SendDlgItemMessageW(dialog, listId, CB_SETITEMDATA, static_cast<WPARAM>(index), entry.code);
         if (entry.code == currentCode) {
             SendDlgItemMessageW(dialog, listId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         }

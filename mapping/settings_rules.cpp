@@ -11,9 +11,13 @@ constexpr int32_t kFrameWidth = 5;
 
 } // namespace
 
-uint32_t settleTriggerModes(uint32_t stored) { return stored & 0xFFFu; }
+uint32_t settleTriggerModes(uint32_t stored) {
+    return stored & 0xFFFu;
+}
 
-int32_t settleMouseCurve(int32_t stored) { return stored & 1; }
+int32_t settleMouseCurve(int32_t stored) {
+    return stored & 1;
+}
 
 int32_t settleMouseSpeed(int32_t stored) {
     int32_t remainder = stored % 3;

@@ -92,8 +92,7 @@ void loadSettings() {
     AppState& s = appState();
     s.mouseSpeed = 1;
     s.mouseCurve = 1;
-    s.windowScale =
-        screenScale(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    s.windowScale = screenScale(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     s.windowX = kDefaultWindowX;
     s.windowY = kDefaultWindowY;
     HKEY key = openForReading();

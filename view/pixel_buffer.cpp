@@ -29,7 +29,9 @@ RECT clipToBuffer(const RECT& rect, uint32_t w, uint32_t h) {
     return clipped;
 }
 
-bool isEmpty(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
+bool isEmpty(const RECT& rect) {
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
 
 void writeColor(uint8_t* pixel, uint32_t color, int32_t channels) {
     for (int32_t c = 0; c < channels; ++c) {
@@ -130,8 +132,10 @@ void PixelBuffer::copyFrom(const RECT& rect, const PixelBuffer& source) {
     if (rect.left >= w || rect.top >= h) {
         return;
     }
-    int64_t x1 = std::min<int64_t>(std::min<int64_t>(rect.right, w), int64_t(rect.left) + source.width);
-    int64_t y1 = std::min<int64_t>(std::min<int64_t>(rect.bottom, h), int64_t(rect.top) + source.height);
+    int64_t x1 =
+        std::min<int64_t>(std::min<int64_t>(rect.right, w), int64_t(rect.left) + source.width);
+    int64_t y1 =
+        std::min<int64_t>(std::min<int64_t>(rect.bottom, h), int64_t(rect.top) + source.height);
     int64_t x0 = rect.left > 0 ? rect.left : 0;
     int64_t y0 = rect.top > 0 ? rect.top : 0;
     if (x1 <= x0 || y1 <= y0) {
