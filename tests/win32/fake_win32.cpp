@@ -1,5 +1,7 @@
 #include "fake_win32.h"
 
+#include "fake_registry.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -60,6 +62,7 @@ void resetFakeWin32() {
     FakeWin32& f = fakeWin32();
     f.~FakeWin32();
     new (&f) FakeWin32();
+    resetFakeRegistry();
 }
 
 const FakeCall* findCall(const char* name, int nth) {
@@ -205,10 +208,10 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
     record("GetWindowPlacement", asInt(hwnd));
     FakeWindow* window = fakeWindow(hwnd);
-    if (window == nullptr) {
+    if (window == nullptr || fakeWin32().windowPlacementFails) {
         return FALSE;
     }
-    placement->showCmd = SW_SHOWNORMAL;
+    placement->showCmd = fakeWin32().placementShowCmd;
     placement->rcNormalPosition = window->rect;
     return TRUE;
 }
@@ -299,6 +302,9 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     record("SendMessageW", asInt(hwnd), message, static_cast<int64_t>(wParam), lParam);
+    if (FakeCombo* list = fakeComboOf(hwnd)) {
+        return fakeComboMessage(*list, message, wParam, lParam);
+    }
     return callWindowProc(hwnd, message, wParam, lParam);
 }
 
@@ -461,7 +467,7 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
 
 HWND GetDlgItem(HWND dialog, int id) {
     record("GetDlgItem", asInt(dialog), id);
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x3000 + id));
+    return fakeDialogControl(dialog, id);
 }
 
 BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
@@ -472,7 +478,7 @@ BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
 LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
     record("SendDlgItemMessageW", asInt(dialog), id, message, static_cast<int64_t>(wParam),
            lParam);
-    return 0;
+    return fakeComboMessage(*fakeComboOf(fakeDialogControl(dialog, id)), message, wParam, lParam);
 }
 
 HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,

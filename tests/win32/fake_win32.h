@@ -10,6 +10,8 @@
 #include <shellapi.h>
 #include <windows.h>
 
+#include "fake_combo.h"
+
 constexpr int kFakeMaxCalls = 4096;
 constexpr int kFakeMaxMessages = 256;
 constexpr int kFakeMaxWindows = 8;
@@ -62,6 +64,8 @@ struct FakeWin32 {
     bool createDibSectionFails = false;
     LRESULT hitTestResult = HTCLIENT;
     LRESULT defaultResult = 0;
+    UINT placementShowCmd = SW_SHOWNORMAL; // what GetWindowPlacement reports
+    bool windowPlacementFails = false;
     int screenWidth = 1920;
     int screenHeight = 1080;
     int virtualWidth = 1920;
@@ -85,6 +89,7 @@ struct FakeWin32 {
     int sendInputCalls = 0; // every call, whatever its count and size
     int liveBitmaps = 0;
     FakeJoystick joystick;
+    FakeCombos combos; // the drop-down lists of dialogs
 };
 
 FakeWin32& fakeWin32();
