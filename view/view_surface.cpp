@@ -6,9 +6,39 @@ namespace {
 
 constexpr LONG kPixelsPerMeter = 10000;
 
+// Writes one row of 4-channel pixels, each repeated S times. The scale is a
+// template argument so that the inner copy unrolls.
+template <int S> void writeScaledRow4(uint32_t* out, const uint8_t* in, LONG pixels) {
+    for (LONG x = 0; x < pixels; ++x, in += 4) {
+        uint32_t value = 0;
+        std::memcpy(&value, in, 4);
+        for (int i = 0; i < S; ++i) {
+            *out++ = value;
+        }
+    }
+}
+
 // Writes one source row, each pixel repeated `scale` times, as 32-bit pixels.
 void writeScaledRow(uint32_t* out, const uint8_t* in, LONG pixels, int32_t channels,
                     int32_t scale) {
+    if (channels == 4) {
+        switch (scale) {
+        case 1:
+            std::memcpy(out, in, static_cast<size_t>(pixels) * 4);
+            return;
+        case 2:
+            writeScaledRow4<2>(out, in, pixels);
+            return;
+        case 3:
+            writeScaledRow4<3>(out, in, pixels);
+            return;
+        case 4:
+            writeScaledRow4<4>(out, in, pixels);
+            return;
+        default:
+            break;
+        }
+    }
     for (LONG x = 0; x < pixels; ++x, in += channels) {
         uint32_t value = 0;
         if (channels == 4) {
