@@ -62,7 +62,10 @@ done
 sleep 1
 
 screenshot="$root/build/tavlor-screenshot.png"
-import -display "$DISPLAY" -window root -crop 700x400+100+60 "$screenshot"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+margin=10
+crop="$((WIDTH + 2 * margin))x$((HEIGHT + 2 * margin))+$((X > margin ? X - margin : 0))+$((Y > margin ? Y - margin : 0))"
+import -display "$DISPLAY" -window root -crop "$crop" +repage "$screenshot"
 echo "Tavlor ran on a private display ($DISPLAY); screenshot saved to $screenshot"
 
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
