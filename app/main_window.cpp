@@ -128,6 +128,11 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_NCACTIVATE:
         onActivationChanged(hwnd, wParam);
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_NCRBUTTONDOWN:
+        // Default processing of a right press on the caption can capture the
+        // mouse and swallow the release (it does under Wine); the release
+        // is what opens the menu.
+        return 0;
     case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONUP:
         PostMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);

@@ -63,6 +63,12 @@ TEST_F(MainWindowTest, DoubleClickAndRightReleaseOpenTheMenuWithoutDefaultProces
     }
 }
 
+TEST_F(MainWindowTest, ARightPressIsLeftForItsReleaseToOpenTheMenu) {
+    EXPECT_EQ(send(WM_NCRBUTTONDOWN, HTCAPTION, pointParam(310, 210)), 0);
+    EXPECT_EQ(countCalls("DefWindowProcW"), 0);
+    EXPECT_EQ(countCalls("PostMessageW"), 0);
+}
+
 TEST_F(MainWindowTest, AltXClosesAndOtherSystemKeysOnlyGetDefaultProcessing) {
     send(WM_SYSKEYDOWN, 0x58, 0x20000000);
     ASSERT_EQ(countCalls("PostMessageW"), 1);
