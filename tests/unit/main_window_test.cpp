@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include "app/main_window.h"
+#include "fake_registry.h"
 
 namespace {
 
@@ -89,6 +90,7 @@ TEST_F(MainWindowTest, CloseKillsTheTimerDestroysAndPostsTheQuit) {
     EXPECT_EQ(kill->args[1], 1);
     EXPECT_LT(callIndex("KillTimer"), callIndex("DestroyWindow"));
     EXPECT_EQ(state().lifecycleState, kLifecycleDestroyed);
+    EXPECT_NE(fakeRegistryValue(L"Trigger"), nullptr); // settings saved on the way out
     ASSERT_EQ(countCalls("PostQuitMessage"), 1);
     EXPECT_EQ(findCall("PostQuitMessage")->args[0], 0);
 }
@@ -99,9 +101,16 @@ TEST_F(MainWindowTest, DestroyOutsideTheCloseSequenceDoesNothing) {
     EXPECT_EQ(state().lifecycleState, kLifecycleRunning);
 }
 
-TEST_F(MainWindowTest, EndOfSessionKeepsTheWindow) {
-    EXPECT_EQ(send(WM_ENDSESSION, 1, 0), 0);
+TEST_F(MainWindowTest, EndOfSessionSavesTheSettingsAndKeepsTheWindow) {
+    state().windowScale = 2;
     EXPECT_EQ(send(WM_ENDSESSION, 0, 0), 0);
+    EXPECT_EQ(fakeRegistryValue(L"Size"), nullptr);
+
+    EXPECT_EQ(send(WM_ENDSESSION, 1, 0), 0);
+    const FakeRegistryValue* size = fakeRegistryValue(L"Size");
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(size->data[0], 2);
+    EXPECT_EQ(fakeRegistryValue(L"X")->data[0], 300 & 0xFF); // the window's place now
     EXPECT_EQ(countCalls("DestroyWindow"), 0);
     EXPECT_EQ(state().lifecycleState, kLifecycleRunning);
 }
