@@ -1,6 +1,4 @@
-#include "app/app_state.h"
 #include "app/dialogs.h"
-#include "input/emulation.h"
 
 namespace {
 
@@ -12,8 +10,6 @@ const wchar_t kMakerHost[] = L"tavlor.kelvarin.example";
 const wchar_t kMakerPage[] = L"https://tavlor.kelvarin.example/";
 
 void onOpen(HWND dialog) {
-    appState().hwndDialog = dialog;
-    releaseHeldInputs();
     SetDlgItemTextW(dialog, kProductText, kAboutText);
     SetDlgItemTextW(dialog, kLinkButton, kMakerHost);
     ShowWindow(dialog, SW_SHOW);
@@ -38,19 +34,5 @@ INT_PTR onCommand(HWND dialog, WPARAM wParam) {
 } // namespace
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        onOpen(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        return onCommand(dialog, wParam);
-    case WM_CLOSE:
-        EndDialog(dialog, 0);
-        return TRUE;
-    case WM_DESTROY:
-        appState().hwndDialog = nullptr;
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return runModalDialog(dialog, message, wParam, onOpen, onCommand);
 }

@@ -1,6 +1,5 @@
 #include "app/app_state.h"
 #include "app/dialogs.h"
-#include "input/emulation.h"
 #include "mapping/key_catalogue.h"
 #include "mapping/settings_store.h"
 
@@ -10,8 +9,6 @@ constexpr int kSaveButton = 1020;
 
 void onOpen(HWND dialog) {
     AppState& s = appState();
-    s.hwndDialog = dialog;
-    releaseHeldInputs();
     // The dialog edits the slot it opened with, even if discovery moves the
     // active controller while it is open.
     s.mappingDialogSlot = s.activeController;
@@ -63,19 +60,5 @@ INT_PTR onCommand(HWND dialog, WPARAM wParam) {
 } // namespace
 
 INT_PTR CALLBACK mapButtonsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        onOpen(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        return onCommand(dialog, wParam);
-    case WM_CLOSE:
-        EndDialog(dialog, 0);
-        return TRUE;
-    case WM_DESTROY:
-        appState().hwndDialog = nullptr;
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return runModalDialog(dialog, message, wParam, onOpen, onCommand);
 }
