@@ -12,25 +12,21 @@
 
 namespace {
 
+// The embedded picture: raw blue, green, red rows, exactly this size.
 constexpr int kPictureWidth = 484;
 constexpr int kPictureHeight = 175;
-constexpr uint32_t kPictureBytes = kPictureWidth * kPictureHeight * 3;
 
 // Creates both view buffers and widens the embedded picture to four channels.
 bool setUpViewBuffers() {
     AppState& s = appState();
-    if (s.canvasBuffer.create(kViewWidth, kViewHeight, 4) != kStatusOk) {
-        return false;
-    }
-    std::fill(s.canvasBuffer.data, s.canvasBuffer.data + s.canvasBuffer.capacity, uint8_t{0});
-    if (s.pictureBuffer.create(kPictureWidth, kPictureHeight, 3) != kStatusOk) {
-        return false;
-    }
+    PixelBuffer& canvas = s.canvasBuffer;
     PixelBuffer& picture = s.pictureBuffer;
-    std::fill(picture.data, picture.data + picture.capacity, uint8_t{0});
-    uint32_t bytes = picture.byteSize < picture.capacity ? picture.byteSize : picture.capacity;
-    std::copy(s.pictureData, s.pictureData + (bytes < kPictureBytes ? bytes : kPictureBytes),
-              picture.data);
+    if (canvas.create(kViewWidth, kViewHeight, 4) != kStatusOk ||
+        picture.create(kPictureWidth, kPictureHeight, 3) != kStatusOk) {
+        return false;
+    }
+    std::fill(canvas.data, canvas.data + canvas.capacity, uint8_t{0});
+    std::copy(s.pictureData, s.pictureData + picture.byteSize, picture.data);
     return picture.expandToFourChannels() == kStatusOk;
 }
 
