@@ -7,66 +7,47 @@
 
 #include "fake_win32.h"
 
-inline std::string describeMouseFlags(DWORD flags) {
-    static const struct {
-        DWORD flag;
-        const char* name;
-    } kNames[] = {
-        {MOUSEEVENTF_MOVE, "MOVE"},         {MOUSEEVENTF_LEFTDOWN, "LDOWN"},
-        {MOUSEEVENTF_LEFTUP, "LUP"},        {MOUSEEVENTF_RIGHTDOWN, "RDOWN"},
-        {MOUSEEVENTF_RIGHTUP, "RUP"},       {MOUSEEVENTF_MIDDLEDOWN, "MDOWN"},
-        {MOUSEEVENTF_MIDDLEUP, "MUP"},      {MOUSEEVENTF_WHEEL, "WHEEL"},
-        {MOUSEEVENTF_ABSOLUTE, "ABSOLUTE"},
-    };
-    std::string text;
-    for (const auto& n : kNames) {
-        if ((flags & n.flag) != 0) {
-            text += text.empty() ? "" : " ";
-            text += n.name;
-            flags &= ~n.flag;
-        }
-    }
-    if (flags != 0 || text.empty()) {
-        text += (text.empty() ? "flags=" : " flags=") + std::to_string(flags);
-    }
-    return text;
-}
-
 inline std::string describeInput(const INPUT& input) {
     std::string text;
+    ULONG_PTR extra = 0;
     if (input.type == INPUT_KEYBOARD) {
         const KEYBDINPUT& k = input.ki;
-        text = "K" + std::to_string(k.wVk);
-        if (k.dwFlags == 0) {
-            text += " down";
-        } else if (k.dwFlags == KEYEVENTF_KEYUP) {
-            text += " up";
-        } else {
-            text += " flags=" + std::to_string(k.dwFlags);
+        text = "K" + std::to_string(k.wVk) +
+               (k.dwFlags == 0                 ? " down"
+                : k.dwFlags == KEYEVENTF_KEYUP ? " up"
+                                               : " flags=" + std::to_string(k.dwFlags));
+        text += k.wScan != 0 ? " scan=" + std::to_string(k.wScan) : "";
+        extra = k.time | k.dwExtraInfo;
+    } else if (input.type == INPUT_MOUSE) {
+        const MOUSEINPUT& m = input.mi;
+        static const std::pair<DWORD, const char*> kNames[] = {
+            {MOUSEEVENTF_MOVE, "MOVE"},         {MOUSEEVENTF_LEFTDOWN, "LDOWN"},
+            {MOUSEEVENTF_LEFTUP, "LUP"},        {MOUSEEVENTF_RIGHTDOWN, "RDOWN"},
+            {MOUSEEVENTF_RIGHTUP, "RUP"},       {MOUSEEVENTF_MIDDLEDOWN, "MDOWN"},
+            {MOUSEEVENTF_MIDDLEUP, "MUP"},      {MOUSEEVENTF_WHEEL, "WHEEL"},
+            {MOUSEEVENTF_ABSOLUTE, "ABSOLUTE"},
+        };
+        DWORD flags = m.dwFlags;
+        for (const auto& [flag, name] : kNames) {
+            if ((flags & flag) != 0) {
+                text += (text.empty() ? "" : " ") + std::string(name);
+                flags &= ~flag;
+            }
         }
-        if (k.wScan != 0) {
-            text += " scan=" + std::to_string(k.wScan);
+        if (flags != 0 || text.empty()) {
+            text += (text.empty() ? "flags=" : " flags=") + std::to_string(flags);
         }
-        if (k.time != 0 || k.dwExtraInfo != 0) {
-            text += " time/extra set";
+        if ((m.dwFlags & MOUSEEVENTF_MOVE) != 0 || m.dx != 0 || m.dy != 0) {
+            text += " dx=" + std::to_string(m.dx) + " dy=" + std::to_string(m.dy);
         }
-        return text;
-    }
-    if (input.type != INPUT_MOUSE) {
+        if ((m.dwFlags & MOUSEEVENTF_WHEEL) != 0 || m.mouseData != 0) {
+            text += " wheel=" + std::to_string(static_cast<LONG>(m.mouseData));
+        }
+        extra = m.time | m.dwExtraInfo;
+    } else {
         return "type=" + std::to_string(input.type);
     }
-    const MOUSEINPUT& m = input.mi;
-    text = describeMouseFlags(m.dwFlags);
-    if ((m.dwFlags & MOUSEEVENTF_MOVE) != 0 || m.dx != 0 || m.dy != 0) {
-        text += " dx=" + std::to_string(m.dx) + " dy=" + std::to_string(m.dy);
-    }
-    if ((m.dwFlags & MOUSEEVENTF_WHEEL) != 0 || m.mouseData != 0) {
-        text += " wheel=" + std::to_string(static_cast<LONG>(m.mouseData));
-    }
-    if (m.time != 0 || m.dwExtraInfo != 0) {
-        text += " time/extra set";
-    }
-    return text;
+    return extra != 0 ? text + " time/extra set" : text;
 }
 
 // The events recorded from index first on, joined by ", "; "" when none.
