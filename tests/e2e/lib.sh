@@ -273,3 +273,111 @@ e2e_screenshot() {
 e2e_field() {
     awk -v key="$2" '$1 == key { $1 = ""; sub(/^ /, ""); print; exit }' <<<"$1"
 }
+
+# e2e_wait_rect RECT SECONDS WHAT: waits until Tavlor's window rect is RECT
+# ("L T R B"); a posted command moves or resizes it only once handled.
+e2e_wait_rect() {
+    local expected=$1 seconds=$2 what=$3 info rect
+    local deadline=$((SECONDS + seconds))
+    while :; do
+        info=$(e2e_tavlor info) || e2e_fail "no Tavlor window while waiting for $what: $info"
+        rect=$(e2e_field "$info" rect)
+        [[ $rect == "$expected" ]] && return 0
+        ((SECONDS < deadline)) || e2e_fail "$what: window rect is '$rect', expected '$expected'"
+        sleep 0.1
+    done
+}
+
+# --- Tavlor's settings key ----------------------------------------------------
+
+E2E_SETTINGS_KEY='HKCU\Software\Kelvarin\Tavlor'
+
+# e2e_settings_clear: removes the settings key, so the next start is a first one.
+e2e_settings_clear() {
+    wine reg delete "$E2E_SETTINGS_KEY" /f >/dev/null 2>&1 || true
+    ! e2e_reg_query "$E2E_SETTINGS_KEY" >/dev/null || e2e_fail "cannot remove $E2E_SETTINGS_KEY"
+}
+
+# e2e_settings_store NAME TYPE [DATA]: `reg add` of one value under the key
+# (REG_DWORD data in hex for negative numbers; REG_BINARY as hex digits, none
+# for an empty value).
+e2e_settings_store() {
+    local args=(reg add "$E2E_SETTINGS_KEY" /v "$1" /t "$2" /f)
+    (($# > 2)) && args+=(/d "$3")
+    wine "${args[@]}" >/dev/null 2>&1 || e2e_fail "cannot store $1 as $2 '${3-}'"
+}
+
+# e2e_settings_expect WHAT TRIGGER SPEED CURVE SIZE X Y: the key holds exactly
+# these six REG_DWORD values (numbers as bash reads them; negative ones too).
+e2e_settings_expect() {
+    local what=$1 names=(Trigger MouseSpeed MouseCurve Size X Y) expected actual i
+    shift
+    local values=("$@")
+    expected=$(for i in "${!names[@]}"; do
+        printf '%s REG_DWORD 0x%x\n' "${names[i]}" $((values[i] & 0xFFFFFFFF))
+    done | sort)
+    actual=$(e2e_reg_query "$E2E_SETTINGS_KEY" | awk '$2 ~ /^REG_/ { print $1, $2, $3 }' | sort) ||
+        e2e_fail "$what: no settings key $E2E_SETTINGS_KEY"
+    [[ $actual == "$expected" ]] ||
+        e2e_fail "$what: the settings key holds" $'\n'"$actual"$'\n'"expected"$'\n'"$expected"
+}
+
+# --- the program's input, poll by poll ----------------------------------------
+
+# e2e_record_into FILE: starts an input recorder of its own that appends to
+# FILE and waits for its ready line there; E2E_RECORDING_PID is its process.
+# With FILE = $E2E_JOYLOG each event the program injects lands after the line
+# of the poll whose tick sent it: under Wine, SendInput returns only once the
+# recorder's hooks have seen the event.
+e2e_record_into() {
+    local file=$1
+    (cd "$E2E_APP_DIR" && exec wine input_recorder.exe "$file" >>"$E2E_OUT/recorder.wine.log" 2>&1) &
+    E2E_RECORDING_PID=$!
+    e2e_wait_line "$file" '^(ready|error) ' 60 "input recorder start"
+    grep -q '^ready ' "$file" || e2e_fail "input recorder: $(grep -m1 '^error ' "$file")"
+}
+
+# e2e_stop_recording: ends the recorder that e2e_record_into started.
+e2e_stop_recording() {
+    [[ -n ${E2E_RECORDING_PID:-} ]] || return 0
+    kill "$E2E_RECORDING_PID" 2>/dev/null || true
+    wait "$E2E_RECORDING_PID" 2>/dev/null || true
+    E2E_RECORDING_PID=
+}
+
+# e2e_mark FILE NAME: appends the line "mark NAME" to a log that the helpers
+# append to, e.g. before the script makes something happen.
+e2e_mark() {
+    echo "mark $2" >>"$1"
+}
+
+# e2e_injected_events FILE ID: the injected events in FILE, one a line, each
+# after the number of the last "poll ID N" line before it ("-" before any),
+# and the "mark NAME" lines where they are. Events read "key down 0x08"
+# (keydown and syskeydown alike; " scan=0x.." and " extended" only when set),
+# "mouse lbuttonup", "mouse move DX DY", "mouse wheel DELTA".
+e2e_injected_events() {
+    awk -v id="$2" '
+        function field(name,    i) {
+            for (i = 3; i <= NF; i++)
+                if (index($i, name "=") == 1)
+                    return substr($i, length(name) + 2)
+            return ""
+        }
+        BEGIN { label = "-" }
+        $1 == "poll" && $2 == id { label = $3; next }
+        $1 == "mark" { print; next }
+        $NF != "injected=1" { next }
+        $1 == "key" {
+            event = ($2 ~ /down$/ ? "down" : "up") " " field("vk")
+            if (field("scan") != "0x00") event = event " scan=" field("scan")
+            flags = field("flags")
+            if (index("13579bdf", substr(flags, length(flags), 1)) > 0) event = event " extended"
+            print label, "key", event
+            next
+        }
+        $1 == "mouse" && $2 == "move" { print label, "mouse move", field("dx"), field("dy"); next }
+        $1 == "mouse" && $2 == "wheel" { print label, "mouse wheel", field("delta"); next }
+        $1 == "mouse" { print label, "mouse", $2 }
+    ' "$1"
+}

@@ -20,7 +20,8 @@ struct CommandGroup {
 const CommandGroup kGroups[] = {
     {kWindowCommands, kWindowCommandCount},     {kMessageCommands, kMessageCommandCount},
     {kInputCommands, kInputCommandCount},       {kMenuCommands, kMenuCommandCount},
-    {kJoystickCommands, kJoystickCommandCount},
+    {kJoystickCommands, kJoystickCommandCount}, {kDialogCommands, kDialogCommandCount},
+    {kViewCommands, kViewCommandCount},         {kPlacementCommands, kPlacementCommandCount},
 };
 
 const Command* findCommand(const wchar_t* name) {

@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# Keys and clicks that controller 1's buttons and D-pad inject, poll by poll:
+# the built-in mapping, input order within a poll, the Single, Auto and
+# Delayed Auto trigger modes (the D-pad never repeats), and the releases of
+# everything still held when the controller is pulled out or Tavlor closes.
+#
+# The recorder appends to the joystick log, so every event lands after the
+# poll whose tick injected it. Only injected events count; the one injected
+# by the test itself (a click on the empty desktop that takes the focus from
+# Tavlor, so that its window never acts on the keys) comes before poll 100,
+# where the scenarios start.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+e2e_setup key_emulation
+
+readonly FIRST_POLL=100
+readonly DELAYED_AUTO_POLLS=13
+
+set_trigger_modes() { # VALUE: the Trigger value the next start loads
+    wine reg add 'HKCU\Software\Kelvarin\Tavlor' /v Trigger /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+        e2e_fail "cannot store Trigger $1"
+}
+
+# event LABEL press|release CODE: one expected event; CODE is a virtual key
+# as the recorder writes it (0x08) or "left" for the left mouse button.
+event() {
+    local label=$1 action=$2 code=$3
+    local direction=up
+    [[ $action == press ]] && direction=down
+    if [[ $code == left ]]; then
+        echo "$label mouse lbutton$direction"
+    else
+        echo "$label key $direction $code"
+    fi
+}
+
+# held FROM TO MODE CODE: an input held on polls FROM to TO: the press at
+# FROM; in mode auto a release and a press on every later poll it is held,
+# in mode delayed from the 13th poll after the press on, in mode single
+# never; the release at the first poll it is up again (TO + 1).
+held() {
+    local from=$1 to=$2 mode=$3 code=$4 poll first_repeat
+    case $mode in
+    single) first_repeat=$((to + 1)) ;;
+    auto) first_repeat=$((from + 1)) ;;
+    delayed) first_repeat=$((from + DELAYED_AUTO_POLLS)) ;;
+    esac
+    event "$from" press "$code"
+    for ((poll = first_repeat; poll <= to; poll++)); do
+        event "$poll" release "$code"
+        event "$poll" press "$code"
+    done
+    event $((to + 1)) release "$code"
+}
+
+# run_scenario RUN SCENARIO LAST_POLL: starts Tavlor with the recorder in its
+# joystick log, takes the focus away, and waits for poll LAST_POLL.
+#
+# The program's own timer does the polling here, not `e2e_driver ticks`: a
+# tick sent from another process can run inside SendInput of the tick before
+# it, which under Wine handles sent messages while it waits for the
+# recorder's hooks, and the events would land after the wrong poll.
+run_scenario() {
+    local run=$1 scenario=$2 last=$3 out polled
+    e2e_start_app "$run" "$E2E_SOURCE_DIR/scenarios/$scenario"
+    e2e_record_into "$E2E_JOYLOG"
+    out=$(e2e_tavlor click left 1900 1060) || e2e_fail "$run: cannot click the desktop: $out"
+    local deadline=$((SECONDS + 30))
+    until [[ $(e2e_field "$(e2e_tavlor info)" foreground) == 0 ]]; do
+        ((SECONDS < deadline)) || e2e_fail "$run: Tavlor kept the focus after a click on the desktop"
+        sleep 0.1
+    done
+    polled=$(e2e_last_poll 0)
+    e2e_log "$run: set up by poll $polled"
+    ((polled < FIRST_POLL)) ||
+        e2e_fail "$run: the set-up took until poll $polled; the scenario starts at poll $FIRST_POLL"
+    e2e_wait_poll 0 "$last"
+}
+
+close_app() {
+    e2e_mark "$E2E_JOYLOG" close
+    e2e_tavlor post WM_CLOSE 0 0 >/dev/null || e2e_fail "$E2E_RUN: cannot post WM_CLOSE"
+    e2e_expect_exit_code 0 60
+    e2e_stop_recording
+}
+
+# expect_events WHAT EXPECTED: the injected events from poll FIRST_POLL on are
+# exactly EXPECTED; those after the close mark are labelled "close".
+expect_events() {
+    local what=$1 expected=$2 actual
+    actual=$(e2e_injected_events "$E2E_JOYLOG" 0 |
+        awk -v first=$FIRST_POLL '$0 == "mark close" { closing = 1; next }
+            closing { $1 = "close"; print; next }
+            $1 ~ /^[0-9]+$/ && $1 >= first')
+    printf '%s\n' "$expected" >"$E2E_OUT/$E2E_RUN.expected"
+    printf '%s\n' "$actual" >"$E2E_OUT/$E2E_RUN.actual"
+    [[ $actual == "$expected" ]] ||
+        e2e_fail "$what: injected events differ (poll, event; - expected, + injected):"$'\n'"$(
+            diff -u "$E2E_OUT/$E2E_RUN.expected" "$E2E_OUT/$E2E_RUN.actual" | tail -n +3 | head -n 40)"
+}
+
+e2e_log "the built-in mapping, all on Single"
+set_trigger_modes 0
+run_scenario single engine_keys_single.txt 245
+close_app
+expected=$({
+    held 100 102 single 0x26
+    held 105 107 single 0x28
+    held 110 112 single 0x25
+    held 115 117 single 0x27
+    held 120 122 single 0x08
+    held 125 127 single 0x0d
+    held 130 132 single 0xa1
+    held 135 137 single 0xa3
+    held 140 142 single 0xa5
+    held 145 147 single 0x20
+    held 150 152 single left
+    held 155 157 single 0x09
+    held 170 199 single 0x08
+    # together, in input order: Up, Right, Button 1, 7, 8
+    held 210 214 single 0x26
+    held 210 214 single 0x27
+    held 210 214 single 0x08
+    held 210 214 single left
+    held 210 214 single 0x09
+    held 225 229 single 0x08
+    held 220 229 single 0x09
+    event 240 press 0x25
+    event 240 press 0xa1
+} | sort -s -n -k1,1
+    event close release 0x25
+    event close release 0xa1
+)
+expect_events "Single" "$expected"
+
+e2e_log "Auto and Delayed Auto; the controller pulled out while inputs are held"
+set_trigger_modes 0x121
+# 600 ticks after the unplugged poll: the rediscovery after 500 of them finds
+# nothing, and still nothing may be injected.
+run_scenario repeat engine_keys_repeat.txt 320
+out=$(e2e_tavlor ticks 600) || e2e_fail "cannot send timer messages: $out"
+(($(grep -c '^numdevs ' "$E2E_JOYLOG") >= 2)) || e2e_fail "no rediscovery within 600 ticks after the unplug"
+close_app
+expected=$({
+    held 100 129 auto 0x08
+    held 140 169 delayed 0x20
+    held 180 184 delayed 0x20
+    held 186 205 delayed 0x20
+    held 215 234 delayed left
+    held 245 274 single 0x27
+    held 285 289 single 0x26
+    held 285 289 auto 0x08
+    held 285 289 auto 0x0d
+    # released by the unplugged poll 320, in input order
+    held 300 319 single 0x26
+    held 300 319 auto 0x08
+    held 300 319 delayed left
+    held 300 319 delayed 0x09
+} | sort -s -n -k1,1)
+expect_events "Auto and Delayed Auto" "$expected"
