@@ -6,8 +6,8 @@ constexpr int kLinkButton = 1001;
 constexpr int kProductText = 1003;
 
 const wchar_t kAboutText[] = L"Tavlor\r\nKBM Emulator\r\n23.8 (x64)\r\n\u00A9 2023 Kelvarin";
-const wchar_t kMakerHost[] = L"tavlor.kelvarin.example";
-const wchar_t kMakerPage[] = L"https://tavlor.kelvarin.example/";
+const wchar_t kMakerHost[] = L"kelvarin.example";
+const wchar_t kMakerPage[] = L"https://kelvarin.example/";
 
 void onOpen(HWND dialog) {
     SetDlgItemTextW(dialog, kProductText, kAboutText);
