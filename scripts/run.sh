@@ -2,6 +2,12 @@
 # Builds Tavlor.exe and runs it under Wine: on your display when there is one,
 # otherwise on a private virtual display, where a screenshot is saved.
 set -euo pipefail
+# Wine's 64-bit loader can fail to start now and then under address space
+# randomisation; run without it.
+if [ -z "${TAVLOR_RUN_NO_ASLR:-}" ] && command -v setarch >/dev/null; then
+    export TAVLOR_RUN_NO_ASLR=1
+    exec setarch "$(uname -m)" -R bash "$0" "$@"
+fi
 cd "$(dirname "$0")/.."
 root=$PWD
 
