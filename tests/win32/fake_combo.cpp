@@ -125,6 +125,13 @@ LRESULT fakeComboMessage(FakeCombo& list, UINT message, WPARAM wParam, LPARAM lP
         return list.selection;
     case CB_GETCOUNT:
         return list.count;
+    case CB_FINDSTRINGEXACT: // the whole list is searched; case does not matter
+        for (int i = 0; lParam != 0 && i < list.count; ++i) {
+            if (compareNoCase(list.items[i].text, reinterpret_cast<const wchar_t*>(lParam)) == 0) {
+                return i;
+            }
+        }
+        return CB_ERR;
     case CB_GETLBTEXT:
         if (!validIndex(list, wParam) || lParam == 0) {
             return CB_ERR;
