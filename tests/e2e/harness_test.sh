@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The test helpers themselves under Wine, without the program: the scripted
-# winmm.dll is the one a 64-bit exe beside it loads and it plays its scenario;
+# winmm.dll is the one a 64-bit exe beside it loads and it plays its scenario,
+# holding its clock at poll 0 until the go where the scenario asks for one;
 # input injected from one process reaches the recorder's hooks in another,
 # with pointer moves unaccelerated.
 set -euo pipefail
@@ -27,6 +28,23 @@ log=$(cat "$E2E_JOYLOG")
 expect_line "$log" "scenario loaded numdevs=16 devices=0,2" "joystick log"
 expect_line "$log" "poll 2 2 unplugged" "joystick log"
 grep -Eq '^poll 0 1 ok flags=0xff buttons=0x3 pov=9000 ' <<<"$log" || e2e_fail "joystick log lacks poll 0 1"
+
+e2e_log "joystick stand-in: a scenario that waits for go"
+cp "$E2E_SOURCE_DIR/scenarios/harness_go.txt" "$E2E_OUT/go.scenario"
+go_probe() { # LOG: two polls of id 0 in a fresh process
+    TAVLOR_E2E_SCENARIO=$E2E_OUT/go.scenario TAVLOR_E2E_JOYLOG=$1 TAVLOR_E2E_GO=$E2E_TMP/go \
+        e2e_driver joy-probe 2
+}
+probe=$(go_probe "$E2E_OUT/before-go.joystick.log") || e2e_fail "joy-probe failed: $probe"
+[[ $(grep -c '^pos 0 x=32767 y=32767 buttons=0x0 pov=65535$' <<<"$probe") == 2 ]] ||
+    e2e_fail "before the go both polls must be at rest:"$'\n'"$probe"
+[[ $(grep -c '^poll 0 0 ok ' "$E2E_OUT/before-go.joystick.log") == 2 ]] ||
+    e2e_fail "before the go the joystick log must show poll 0 twice"
+: >"$E2E_TMP/go"
+probe=$(go_probe "$E2E_OUT/after-go.joystick.log") || e2e_fail "joy-probe failed: $probe"
+expect_line "$probe" "pos 0 x=32767 y=32767 buttons=0x1 pov=65535" "poll 1 after the go"
+expect_line "$probe" "pos 0 x=32767 y=32767 buttons=0x2 pov=65535" "poll 2 after the go"
+expect_line "$(cat "$E2E_OUT/after-go.joystick.log")" "go" "joystick log after the go"
 
 e2e_log "input recorder"
 e2e_start_recorder

@@ -7,13 +7,13 @@
 # The recorder appends to the joystick log, so every event lands after the
 # poll whose tick injected it. Only injected events count; the one injected
 # by the test itself (a click on the empty desktop that takes the focus from
-# Tavlor, so that its window never acts on the keys) comes before poll 100,
-# where the scenarios start.
+# Tavlor, so that its window never acts on the keys) comes before the
+# scenario's go, while every poll is still poll 0.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_setup key_emulation
 
-readonly FIRST_POLL=100
+readonly FIRST_POLL=10
 readonly DELAYED_AUTO_POLLS=13
 
 set_trigger_modes() { # VALUE: the Trigger value the next start loads
@@ -54,14 +54,15 @@ held() {
 }
 
 # run_scenario RUN SCENARIO LAST_POLL: starts Tavlor with the recorder in its
-# joystick log, takes the focus away, and waits for poll LAST_POLL.
+# joystick log, takes the focus away, gives the scenario its go and waits for
+# poll LAST_POLL.
 #
 # The program's own timer does the polling here, not `e2e_driver ticks`: a
 # tick sent from another process can run inside SendInput of the tick before
 # it, which under Wine handles sent messages while it waits for the
 # recorder's hooks, and the events would land after the wrong poll.
 run_scenario() {
-    local run=$1 scenario=$2 last=$3 out polled
+    local run=$1 scenario=$2 last=$3 out
     e2e_start_app "$run" "$E2E_SOURCE_DIR/scenarios/$scenario"
     e2e_record_into "$E2E_JOYLOG"
     out=$(e2e_tavlor click left 1900 1060) || e2e_fail "$run: cannot click the desktop: $out"
@@ -70,10 +71,7 @@ run_scenario() {
         ((SECONDS < deadline)) || e2e_fail "$run: Tavlor kept the focus after a click on the desktop"
         sleep 0.1
     done
-    polled=$(e2e_last_poll 0)
-    e2e_log "$run: set up by poll $polled"
-    ((polled < FIRST_POLL)) ||
-        e2e_fail "$run: the set-up took until poll $polled; the scenario starts at poll $FIRST_POLL"
+    e2e_go
     e2e_wait_poll 0 "$last"
 }
 
@@ -101,32 +99,32 @@ expect_events() {
 
 e2e_log "the built-in mapping, all on Single"
 set_trigger_modes 0
-run_scenario single engine_keys_single.txt 245
+run_scenario single engine_keys_single.txt 155
 close_app
 expected=$({
-    held 100 102 single 0x26
-    held 105 107 single 0x28
-    held 110 112 single 0x25
-    held 115 117 single 0x27
-    held 120 122 single 0x08
-    held 125 127 single 0x0d
-    held 130 132 single 0xa1
-    held 135 137 single 0xa3
-    held 140 142 single 0xa5
-    held 145 147 single 0x20
-    held 150 152 single left
-    held 155 157 single 0x09
-    held 170 199 single 0x08
+    held 10 12 single 0x26
+    held 15 17 single 0x28
+    held 20 22 single 0x25
+    held 25 27 single 0x27
+    held 30 32 single 0x08
+    held 35 37 single 0x0d
+    held 40 42 single 0xa1
+    held 45 47 single 0xa3
+    held 50 52 single 0xa5
+    held 55 57 single 0x20
+    held 60 62 single left
+    held 65 67 single 0x09
+    held 80 109 single 0x08
     # together, in input order: Up, Right, Button 1, 7, 8
-    held 210 214 single 0x26
-    held 210 214 single 0x27
-    held 210 214 single 0x08
-    held 210 214 single left
-    held 210 214 single 0x09
-    held 225 229 single 0x08
-    held 220 229 single 0x09
-    event 240 press 0x25
-    event 240 press 0xa1
+    held 120 124 single 0x26
+    held 120 124 single 0x27
+    held 120 124 single 0x08
+    held 120 124 single left
+    held 120 124 single 0x09
+    held 135 139 single 0x08
+    held 130 139 single 0x09
+    event 150 press 0x25
+    event 150 press 0xa1
 } | sort -s -n -k1,1
     event close release 0x25
     event close release 0xa1
@@ -137,24 +135,24 @@ e2e_log "Auto and Delayed Auto; the controller pulled out while inputs are held"
 set_trigger_modes 0x121
 # 600 ticks after the unplugged poll: the rediscovery after 500 of them finds
 # nothing, and still nothing may be injected.
-run_scenario repeat engine_keys_repeat.txt 320
+run_scenario repeat engine_keys_repeat.txt 230
 out=$(e2e_tavlor ticks 600) || e2e_fail "cannot send timer messages: $out"
 (($(grep -c '^numdevs ' "$E2E_JOYLOG") >= 2)) || e2e_fail "no rediscovery within 600 ticks after the unplug"
 close_app
 expected=$({
-    held 100 129 auto 0x08
-    held 140 169 delayed 0x20
-    held 180 184 delayed 0x20
-    held 186 205 delayed 0x20
-    held 215 234 delayed left
-    held 245 274 single 0x27
-    held 285 289 single 0x26
-    held 285 289 auto 0x08
-    held 285 289 auto 0x0d
-    # released by the unplugged poll 320, in input order
-    held 300 319 single 0x26
-    held 300 319 auto 0x08
-    held 300 319 delayed left
-    held 300 319 delayed 0x09
+    held 10 39 auto 0x08
+    held 50 79 delayed 0x20
+    held 90 94 delayed 0x20
+    held 96 115 delayed 0x20
+    held 125 144 delayed left
+    held 155 184 single 0x27
+    held 195 199 single 0x26
+    held 195 199 auto 0x08
+    held 195 199 auto 0x0d
+    # released by the unplugged poll 230, in input order
+    held 210 229 single 0x26
+    held 210 229 auto 0x08
+    held 210 229 delayed left
+    held 210 229 delayed 0x09
 } | sort -s -n -k1,1)
 expect_events "Auto and Delayed Auto" "$expected"

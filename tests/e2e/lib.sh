@@ -132,13 +132,14 @@ e2e_start_app() {
     E2E_RUN=$run
     E2E_JOYLOG=$E2E_OUT/$run.joystick.log
     E2E_APP_EXIT_FILE=$E2E_TMP/$run.exit
-    rm -f "$E2E_JOYLOG" "$E2E_APP_EXIT_FILE"
+    E2E_GO_FILE=$E2E_TMP/$run.go
+    rm -f "$E2E_JOYLOG" "$E2E_APP_EXIT_FILE" "$E2E_GO_FILE"
     : >"$E2E_JOYLOG"
     (
         set +e
         cd "$E2E_APP_DIR" || exit 1
         TAVLOR_E2E_SCENARIO=$E2E_OUT/$run.scenario TAVLOR_E2E_JOYLOG=$E2E_JOYLOG \
-            wine Tavlor.exe >"$E2E_OUT/$run.wine.log" 2>&1
+            TAVLOR_E2E_GO=$E2E_GO_FILE wine Tavlor.exe >"$E2E_OUT/$run.wine.log" 2>&1
         echo $? >"$E2E_APP_EXIT_FILE.part"
         mv "$E2E_APP_EXIT_FILE.part" "$E2E_APP_EXIT_FILE"
     ) &
@@ -207,6 +208,13 @@ e2e_wait_count() {
 e2e_wait_poll() {
     local id=$1 n=$2
     e2e_wait_line "$E2E_JOYLOG" "^poll $id $n " $((60 + n / 5)) "poll $n of controller $id"
+}
+
+# e2e_go: starts the clock of a scenario that waits for go (its polls so far
+# were all poll 0) and waits until the stand-in has seen it.
+e2e_go() {
+    : >"$E2E_GO_FILE"
+    e2e_wait_line "$E2E_JOYLOG" '^go$' 60 "the go of the scenario"
 }
 
 # e2e_last_poll ID: the number of the latest poll of controller ID (0 if none).

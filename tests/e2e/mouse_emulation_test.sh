@@ -6,15 +6,15 @@
 #
 # The recorder appends to the joystick log, so every event lands after the
 # poll whose tick injected it; only injected events count, and the scenarios
-# start at poll 100, after the test has placed the pointer (SetCursorPos
+# start at their go, after the test has placed the pointer (SetCursorPos
 # injects nothing). The template prefix has pointer acceleration off, so a
 # recorded move is the distance sent.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_setup mouse_emulation
 
-readonly FIRST_POLL=100
-readonly LAST_POLL=170
+readonly FIRST_POLL=10
+readonly LAST_POLL=80
 
 set_mouse() { # SPEED CURVE: the MouseSpeed and MouseCurve values the next start loads
     local name value
@@ -27,17 +27,15 @@ set_mouse() { # SPEED CURVE: the MouseSpeed and MouseCurve values the next start
 }
 
 # run_scenario RUN SCENARIO: starts Tavlor with the recorder in its joystick
-# log, puts the pointer in the middle of the screen, waits for LAST_POLL
-# polls (of the program's own timer, see key_emulation_test.sh), closes it.
+# log, puts the pointer in the middle of the screen, gives the scenario its
+# go, waits for LAST_POLL polls (of the program's own timer, see
+# key_emulation_test.sh), closes it.
 run_scenario() {
-    local run=$1 scenario=$2 out polled
+    local run=$1 scenario=$2 out
     e2e_start_app "$run" "$E2E_SOURCE_DIR/scenarios/$scenario"
     e2e_record_into "$E2E_JOYLOG"
     out=$(e2e_tavlor move 960 540) || e2e_fail "$run: cannot place the pointer: $out"
-    polled=$(e2e_last_poll 0)
-    e2e_log "$run: set up by poll $polled"
-    ((polled < FIRST_POLL)) ||
-        e2e_fail "$run: the set-up took until poll $polled; the scenario starts at poll $FIRST_POLL"
+    e2e_go
     e2e_wait_poll 0 $LAST_POLL
     e2e_tavlor post WM_CLOSE 0 0 >/dev/null || e2e_fail "$run: cannot post WM_CLOSE"
     e2e_expect_exit_code 0 60
@@ -72,13 +70,13 @@ polls() {
 # moves the pointer FULL pixels a poll and half deflection HALF.
 motion() {
     local full=$1 half=$2
-    polls 100 104 "mouse move $full 0"
-    polls 110 114 "mouse move 0 -$full"
-    polls 120 124 "mouse move $half 0"
-    polls 130 134 "mouse move -$half -$half"
-    polls 140 144 "mouse wheel -120"
-    polls 150 154 "mouse wheel 120"
-    polls 160 164 "mouse move -$full $full" "mouse wheel 60"
+    polls 10 14 "mouse move $full 0"
+    polls 20 24 "mouse move 0 -$full"
+    polls 30 34 "mouse move $half 0"
+    polls 40 44 "mouse move -$half -$half"
+    polls 50 54 "mouse wheel -120"
+    polls 60 64 "mouse wheel 120"
+    polls 70 74 "mouse move -$full $full" "mouse wheel 60"
 }
 
 e2e_log "Slow, linear: 14 pixels a poll, half deflection 7"
@@ -100,10 +98,10 @@ e2e_log "the active controller has no hat: its stick is the D-pad"
 set_mouse 2 0
 run_scenario no_hat engine_mouse_no_hat.txt
 expect_events "no hat" "$(
-    polls 100 100 "key down 0x27"
-    polls 105 105 "key up 0x27"
-    polls 110 110 "key down 0x26"
-    polls 115 115 "key up 0x26"
-    polls 130 130 "key down 0x28" "key down 0x25"
-    polls 135 135 "key up 0x28" "key up 0x25"
+    polls 10 10 "key down 0x27"
+    polls 15 15 "key up 0x27"
+    polls 20 20 "key down 0x26"
+    polls 25 25 "key up 0x26"
+    polls 40 40 "key down 0x28" "key down 0x25"
+    polls 45 45 "key up 0x28" "key up 0x25"
 )"

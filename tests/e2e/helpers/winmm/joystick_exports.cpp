@@ -3,6 +3,8 @@
 // winmm=n,b with this file beside the program), it reads the scenario named by
 // TAVLOR_E2E_SCENARIO on first use and appends one line per call to the file
 // named by TAVLOR_E2E_JOYLOG, so a test can follow every poll as it happens.
+// A scenario that waits for go counts its polls from the moment the file
+// named by TAVLOR_E2E_GO exists, so a test can set up at its own pace.
 #define _WINMM_
 #include <windows.h>
 #include <mmsystem.h>
@@ -21,6 +23,8 @@ struct JoystickStandIn {
     LineLog log;
     uint32_t pollCount[kMaxScriptedIds] = {};
     bool unplugged[kMaxScriptedIds] = {};
+    std::wstring goPath;
+    bool waitingForGo = false;
 };
 
 JoystickStandIn* standIn = nullptr;
@@ -79,7 +83,28 @@ BOOL CALLBACK loadStandIn(PINIT_ONCE, PVOID, PVOID*) {
         standIn->scenario = Scenario();
         standIn->scenario.numDevs = 0;
     }
+    if (standIn->scenario.waitsForGo) {
+        standIn->waitingForGo = true;
+        if (!pathFromEnvironment(L"TAVLOR_E2E_GO", standIn->goPath)) {
+            writeLine(standIn->log, "scenario-error wait-for-go needs TAVLOR_E2E_GO");
+            standIn->scenario = Scenario();
+            standIn->scenario.numDevs = 0;
+            standIn->waitingForGo = false;
+        }
+    }
     return TRUE;
+}
+
+// The number of this poll of `id`: 0 while the scenario still waits for go,
+// otherwise counted from 1 (from the go, if it waited for one).
+uint32_t nextPoll(JoystickStandIn& s, UINT id) {
+    if (s.waitingForGo) {
+        if (GetFileAttributesW(s.goPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return 0;
+        s.waitingForGo = false;
+        writeLine(s.log, "go");
+    }
+    return ++s.pollCount[id];
 }
 
 JoystickStandIn& state() {
@@ -174,7 +199,7 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
         writeLineF(s.log, "poll %u 0 invalid", id);
         return JOYERR_PARMS;
     }
-    uint32_t poll = ++s.pollCount[id];
+    uint32_t poll = nextPoll(s, id);
     if (id >= s.scenario.numDevs) {
         writeLineF(s.log, "poll %u %u invalid", id, poll);
         return JOYERR_PARMS;

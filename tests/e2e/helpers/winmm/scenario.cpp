@@ -233,6 +233,13 @@ bool parseScenario(const std::string& text, Scenario& scenario, std::string& err
             ok = parseHoldLine(words, scenario, problem);
         else if (keyword == "unplug")
             ok = parseUnplugLine(words, scenario, problem);
+        else if (keyword == "wait-for-go") {
+            std::string extra;
+            ok = !(words >> extra);
+            scenario.waitsForGo = true;
+            if (!ok)
+                problem = "wait-for-go takes nothing after it";
+        }
         else
             problem = "unknown keyword '" + keyword + "'";
         if (!ok) {

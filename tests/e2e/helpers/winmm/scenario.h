@@ -43,6 +43,9 @@ struct ScriptedDevice {
 
 struct Scenario {
     uint32_t numDevs = 16;
+    // "wait-for-go": polls count only from the moment the test says go; until
+    // then every poll is poll 0, which no hold range or unplug reaches.
+    bool waitsForGo = false;
     ScriptedDevice devices[kMaxScriptedIds];
 };
 
