@@ -53,14 +53,14 @@ e2e_driver move 500 500 keys alt+x move-by 10 -5 click left 300 300 wheel -120 >
 e2e_wait_line "$E2E_RECORDER_LOG" '^mouse wheel ' 30 "the recorded wheel event"
 recorded=$(sed -E 's/ (scan|flags)=0x[0-9a-f]+//g' "$E2E_RECORDER_LOG")
 expected=(
-    "key syskeydown vk=0x12 injected=1"
-    "key syskeydown vk=0x58 injected=1"
-    "key syskeyup vk=0x58 injected=1"
-    "key keyup vk=0x12 injected=1"
-    "mouse move x=510 y=495 dx=10 dy=-5 injected=1"
-    "mouse lbuttondown x=300 y=300 dx=0 dy=0 injected=1"
-    "mouse lbuttonup x=300 y=300 dx=0 dy=0 injected=1"
-    "mouse wheel x=300 y=300 dx=0 dy=0 delta=-120 injected=1"
+    "key syskeydown vk=0x12 extra=0x7a5e injected=1"
+    "key syskeydown vk=0x58 extra=0x7a5e injected=1"
+    "key syskeyup vk=0x58 extra=0x7a5e injected=1"
+    "key keyup vk=0x12 extra=0x7a5e injected=1"
+    "mouse move x=510 y=495 dx=10 dy=-5 extra=0x7a5e injected=1"
+    "mouse lbuttondown x=300 y=300 dx=0 dy=0 extra=0x7a5e injected=1"
+    "mouse lbuttonup x=300 y=300 dx=0 dy=0 extra=0x7a5e injected=1"
+    "mouse wheel x=300 y=300 dx=0 dy=0 delta=-120 extra=0x7a5e injected=1"
 )
 for line in "${expected[@]}"; do
     expect_line "$recorded" "$line" "input recorder"

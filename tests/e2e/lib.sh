@@ -359,7 +359,8 @@ e2e_mark() {
     echo "mark $2" >>"$1"
 }
 
-# e2e_injected_events FILE ID: the injected events in FILE, one a line, each
+# e2e_injected_events FILE ID: the events the program injected in FILE (the
+# driver's own, tagged extra=0x7a5e, are left out), one a line, each
 # after the number of the last "poll ID N" line before it ("-" before any),
 # and the "mark NAME" lines where they are. Events read "key down 0x08"
 # (keydown and syskeydown alike; " scan=0x.." and " extended" only when set),
@@ -375,7 +376,7 @@ e2e_injected_events() {
         BEGIN { label = "-" }
         $1 == "poll" && $2 == id { label = $3; next }
         $1 == "mark" { print; next }
-        $NF != "injected=1" { next }
+        $NF != "injected=1" || $(NF - 1) == "extra=0x7a5e" { next }
         $1 == "key" {
             event = ($2 ~ /down$/ ? "down" : "up") " " field("vk")
             if (field("scan") != "0x00") event = event " scan=" field("scan")

@@ -224,6 +224,7 @@ bool clickControl(DriverContext& context, const Arguments& args) {
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    inputs[0].mi.dwExtraInfo = inputs[1].mi.dwExtraInfo = kDriverInputTag;
     if (SendInput(2, inputs, sizeof(INPUT)) != 2)
         return fail("SendInput failed (%lu)", GetLastError());
     std::printf("clicked %d %ld %ld\n", id, centre.x, centre.y);

@@ -20,6 +20,11 @@ struct Command {
     CommandFunction run;
 };
 
+// Every input the driver injects carries this in dwExtraInfo; the recorder
+// logs it as extra=0x7a5e, so the tests tell the driver's input from the
+// program's whatever order or position the events arrive in.
+constexpr ULONG_PTR kDriverInputTag = 0x7A5E;
+
 // Reports a failed command on stderr; always returns false.
 bool fail(const char* format, ...) __attribute__((format(printf, 1, 2)));
 bool needTarget(const DriverContext& context);

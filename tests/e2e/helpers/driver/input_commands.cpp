@@ -53,6 +53,7 @@ INPUT keyInput(WORD vk, bool up) {
     input.ki.wVk = vk;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.ki.dwExtraInfo = kDriverInputTag;
     return input;
 }
 
@@ -63,6 +64,7 @@ INPUT mouseInput(DWORD flags, LONG dx, LONG dy, DWORD data) {
     input.mi.dy = dy;
     input.mi.mouseData = data;
     input.mi.dwFlags = flags;
+    input.mi.dwExtraInfo = kDriverInputTag;
     return input;
 }
 

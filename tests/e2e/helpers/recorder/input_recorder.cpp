@@ -1,10 +1,11 @@
 // Records every keyboard and mouse event that reaches the desktop, injected
 // or not, through low-level hooks. Usage: input_recorder.exe LOGFILE
 // It writes "ready" once both hooks are in place, then one line per event:
-//   key <keydown|keyup|syskeydown|syskeyup> vk=0x.. scan=0x.. flags=0x.. injected=0|1
-//   mouse <move|lbuttondown|...|wheel|hwheel> x=.. y=.. dx=.. dy=.. [delta=..] injected=0|1
+//   key <keydown|keyup|syskeydown|syskeyup> vk=0x.. scan=0x.. flags=0x.. [extra=0x..] injected=0|1
+//   mouse <move|lbuttondown|...|wheel|hwheel> x=.. y=.. dx=.. dy=.. [delta=..] [extra=0x..] injected=0|1
 // x and y are where the event puts the pointer; dx and dy how far that is
-// from where the pointer was (SetCursorPos makes no event but moves it too).
+// from where the pointer was when the hook ran (SetCursorPos makes no event
+// but moves it too). extra is the event's dwExtraInfo, written when not 0.
 // The program runs until it is ended from outside or a WM_QUIT reaches it.
 #include <windows.h>
 
@@ -50,11 +51,24 @@ template <size_t N> const char* nameOf(const MessageName (&table)[N], WPARAM mes
     return "other";
 }
 
+struct ExtraText {
+    char text[32];
+};
+
+ExtraText extraText(ULONG_PTR extra) {
+    ExtraText result = {""};
+    if (extra != 0)
+        std::snprintf(result.text, sizeof result.text, " extra=0x%llx",
+                      static_cast<unsigned long long>(extra));
+    return result;
+}
+
 LRESULT CALLBACK keyboardHook(int code, WPARAM message, LPARAM data) {
     if (code == HC_ACTION) {
         const KBDLLHOOKSTRUCT& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-        writeLineF(recorder.log, "key %s vk=0x%02lx scan=0x%02lx flags=0x%02lx injected=%d",
-                   nameOf(kKeyMessages, message), key.vkCode, key.scanCode, key.flags,
+        ExtraText extra = extraText(key.dwExtraInfo);
+        writeLineF(recorder.log, "key %s vk=0x%02lx scan=0x%02lx flags=0x%02lx%s injected=%d",
+                   nameOf(kKeyMessages, message), key.vkCode, key.scanCode, key.flags, extra.text,
                    (key.flags & LLKHF_INJECTED) ? 1 : 0);
     }
     return CallNextHookEx(nullptr, code, message, data);
@@ -72,8 +86,9 @@ LRESULT CALLBACK mouseHook(int code, WPARAM message, LPARAM data) {
         if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL)
             std::snprintf(delta, sizeof delta, " delta=%d",
                           static_cast<int>(static_cast<short>(HIWORD(mouse.mouseData))));
-        writeLineF(recorder.log, "mouse %s x=%ld y=%ld dx=%ld dy=%ld%s injected=%d",
-                   nameOf(kMouseMessages, message), mouse.pt.x, mouse.pt.y, dx, dy, delta,
+        ExtraText extra = extraText(mouse.dwExtraInfo);
+        writeLineF(recorder.log, "mouse %s x=%ld y=%ld dx=%ld dy=%ld%s%s injected=%d",
+                   nameOf(kMouseMessages, message), mouse.pt.x, mouse.pt.y, dx, dy, delta, extra.text,
                    (mouse.flags & LLMHF_INJECTED) ? 1 : 0);
     }
     return CallNextHookEx(nullptr, code, message, data);
