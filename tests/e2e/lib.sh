@@ -359,6 +359,17 @@ e2e_mark() {
     echo "mark $2" >>"$1"
 }
 
+# e2e_expect_events WHAT EXPECTED ACTUAL: the two event lists are the same;
+# both are kept as $E2E_RUN.expected and .actual, and a failure shows the diff.
+e2e_expect_events() {
+    local what=$1 expected=$2 actual=$3
+    printf '%s\n' "$expected" >"$E2E_OUT/$E2E_RUN.expected"
+    printf '%s\n' "$actual" >"$E2E_OUT/$E2E_RUN.actual"
+    [[ $actual == "$expected" ]] ||
+        e2e_fail "$what: injected events differ (poll, event; - expected, + injected):"$'\n'"$(
+            diff -u "$E2E_OUT/$E2E_RUN.expected" "$E2E_OUT/$E2E_RUN.actual" | tail -n +3 | head -n 40)"
+}
+
 # e2e_injected_events FILE ID: the events the program injected in FILE (the
 # driver's own, tagged extra=0x7a5e, are left out), one a line, each
 # after the number of the last "poll ID N" line before it ("-" before any),
