@@ -12,8 +12,6 @@ const wchar_t kMakerPage[] = L"https://kelvarin.example/";
 void onOpen(HWND dialog) {
     SetDlgItemTextW(dialog, kProductText, kAboutText);
     SetDlgItemTextW(dialog, kLinkButton, kMakerHost);
-    ShowWindow(dialog, SW_SHOW);
-    centerDialog(dialog, GetParent(dialog));
 }
 
 INT_PTR onCommand(HWND dialog, WPARAM wParam) {

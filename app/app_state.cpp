@@ -73,12 +73,6 @@ JOYINFOEX AppState::initialJoyInfo() {
     return info;
 }
 
-INPUT AppState::initialInput(DWORD type) {
-    INPUT input = {};
-    input.type = type;
-    return input;
-}
-
 AppState& appState() {
     return *gAppState;
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32.h"
+#include "app/win32_types.h"
 #include "input/controller_info.h"
 #include "input/input_slot.h"
 #include "mapping/controller_profile.h"
@@ -9,6 +9,9 @@
 #include "view/view_surface.h"
 
 constexpr int kControllerSlots = 5;
+// Room for everything one tick can decide: a release and a press for each of
+// the sixteen inputs, and one pointer and wheel record.
+constexpr int kMaxPendingInputs = 2 * kInputCount + 1;
 constexpr int kLayoutRectCount = 22;
 
 // Input bits of the D-pad directions; bits 0 to 15 are the controller's buttons.
@@ -40,9 +43,10 @@ struct AppState {
     // Engine working state
     int32_t scratchMappingCode = 0;
     JOYINFOEX joyInfo = initialJoyInfo();
-    INPUT keyInput = initialInput(INPUT_KEYBOARD);
-    INPUT mouseButtonInput = initialInput(INPUT_MOUSE);
-    INPUT mouseMoveInput = initialInput(INPUT_MOUSE);
+    // The key, button, motion and wheel events the engine has decided on and
+    // not yet injected, in order; the glue sends them in one SendInput call.
+    INPUT pendingInputs[kMaxPendingInputs] = {};
+    int32_t pendingInputCount = 0;
     float mouseSpeedFactor = 0.0f;
     float wheelStep = 120.0f;
     float* motionAxes = axes;
@@ -96,7 +100,6 @@ struct AppState {
     AppState& operator=(const AppState&) = delete;
 
     static JOYINFOEX initialJoyInfo();
-    static INPUT initialInput(DWORD type);
 };
 
 // The one AppState of the process. Valid once wWinMain has created it.

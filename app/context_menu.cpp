@@ -2,7 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/dialogs.h"
-#include "app/main_window.h"
+#include "app/win32.h"
+#include "app/window_frame.h"
 #include "app/menu_commands.h"
 #include "input/controllers.h"
 #include "resources/resource_ids.h"
@@ -34,7 +35,6 @@ constexpr MenuItem kTailItems[] = {
     {0, nullptr}, {9027, L"E&xit\tAlt+X"},
 };
 
-constexpr uint32_t kTriggerFieldsMask = 0xFFFu;
 constexpr UINT kTriggerGroups = 3;
 
 template <size_t N> void appendItems(HMENU menu, const MenuItem (&items)[N]) {
@@ -75,9 +75,9 @@ void buildTriggerMenu(AppState& s) {
     appendSubmenu(s.mainMenu, s.triggerMenu, L"&Trigger");
 }
 
-void setItem(HMENU menu, UINT id, bool grayed, bool checked) {
-    EnableMenuItem(menu, id, MF_BYCOMMAND | (grayed ? MF_GRAYED : MF_ENABLED));
-    CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+void setItem(HMENU menu, const MenuItemState& item) {
+    EnableMenuItem(menu, item.id, MF_BYCOMMAND | (item.grayed ? MF_GRAYED : MF_ENABLED));
+    CheckMenuItem(menu, item.id, MF_BYCOMMAND | (item.checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void setSubmenuEntry(HMENU menu, HMENU submenu, bool grayed) {
@@ -86,29 +86,13 @@ void setSubmenuEntry(HMENU menu, HMENU submenu, bool grayed) {
 }
 
 void refreshMenuStates(const AppState& s) {
-    HMENU menu = s.mainMenu;
-    bool activePresent = s.controllers[s.activeController].present != 0;
-    setSubmenuEntry(menu, s.controllerMenu, s.controllerCount <= 0);
-    for (int id = 0; id < kControllerSlots; ++id) {
-        setItem(menu, kCommandController1 + id, s.controllers[id].present == 0,
-                s.activeController == id);
+    MenuStates states = menuStates(s);
+    setSubmenuEntry(s.mainMenu, s.controllerMenu, states.controllerGrayed);
+    setSubmenuEntry(s.mainMenu, s.triggerMenu, states.triggerGrayed);
+    setSubmenuEntry(s.mainMenu, s.mouseSpeedMenu, states.mouseSpeedGrayed);
+    for (const MenuItemState& item : states.items) {
+        setItem(s.mainMenu, item);
     }
-    setSubmenuEntry(menu, s.triggerMenu, !activePresent);
-    for (UINT g = 0; g < kTriggerGroups; ++g) {
-        uint32_t mode = triggerGroupMode(s.triggerModes, static_cast<int>(g));
-        for (UINT m = 0; m < 3; ++m) {
-            setItem(menu, kCommandSingle1 + 3 * m + g, false, mode == m);
-        }
-    }
-    setSubmenuEntry(menu, s.mouseSpeedMenu, s.mouseController != s.activeController);
-    for (int speed = 0; speed < 3; ++speed) {
-        setItem(menu, kCommandSlow + speed, false, s.mouseSpeed == speed);
-    }
-    setItem(menu, kCommandLinear, false, s.mouseCurve == 0);
-    setItem(menu, kCommandCurved, false, s.mouseCurve == 1);
-    setItem(menu, kCommandIncreaseSize, s.windowScale >= kMaxScale, false);
-    setItem(menu, kCommandDecreaseSize, s.windowScale <= kMinScale, false);
-    setItem(menu, kCommandMapButtons, !activePresent, false);
 }
 
 void openDialog(int resource, DLGPROC procedure) {
@@ -118,18 +102,6 @@ void openDialog(int resource, DLGPROC procedure) {
 }
 
 } // namespace
-
-uint32_t triggerGroupMode(uint32_t triggerModes, int group) {
-    return (triggerModes >> (4 * group)) & 0xFu;
-}
-
-uint32_t applyTriggerCommand(uint32_t triggerModes, UINT command) {
-    UINT offset = command - kCommandSingle1;
-    UINT group = offset % kTriggerGroups;
-    uint32_t mode = offset / kTriggerGroups;
-    uint32_t cleared = triggerModes & ~(0xFu << (4 * group));
-    return (cleared | (mode << (4 * group))) & kTriggerFieldsMask;
-}
 
 bool buildContextMenu() {
     AppState& s = appState();
@@ -163,25 +135,25 @@ void showContextMenu(int32_t x, int32_t y) {
 
 void onCommand(uint32_t commandId) {
     AppState& s = appState();
-    UINT id = commandId;
-    if (id >= kCommandController1 && id <= kCommandController5) {
-        int32_t controller = static_cast<int32_t>(id - kCommandController1);
-        if (controller != s.activeController) {
-            activateController(controller);
-        }
-    } else if (id >= kCommandSingle1 && id <= kCommandDelayed3) {
-        s.triggerModes = applyTriggerCommand(s.triggerModes, id);
-    } else if (id >= kCommandSlow && id <= kCommandFast) {
-        s.mouseSpeed = static_cast<int32_t>(id - kCommandSlow);
-    } else if (id == kCommandLinear || id == kCommandCurved) {
-        s.mouseCurve = id == kCommandCurved ? 1 : 0;
-    } else if (id == kCommandIncreaseSize || id == kCommandDecreaseSize) {
-        setWindowScale(s.windowScale + (id == kCommandIncreaseSize ? 1 : -1));
-    } else if (id == kCommandMapButtons) {
+    switch (applyMenuCommand(commandId)) {
+    case MenuAction::kNone:
+        break;
+    case MenuAction::kIncreaseSize:
+        setWindowScale(s.windowScale + 1);
+        break;
+    case MenuAction::kDecreaseSize:
+        setWindowScale(s.windowScale - 1);
+        break;
+    case MenuAction::kMapButtons:
         openDialog(IDD_MAP_BUTTONS, mapButtonsDialogProc);
-    } else if (id == kCommandAbout) {
+        break;
+    case MenuAction::kAbout:
         openDialog(IDD_ABOUT, aboutDialogProc);
-    } else if (id == kCommandExit) {
+        break;
+    case MenuAction::kExit:
         PostMessageW(s.hwndMain, WM_CLOSE, 0, 0);
+        break;
     }
+    // A controller switch releases what the old controller held.
+    sendPendingInputs();
 }

@@ -9,6 +9,7 @@
 #include "input/emulation.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"
+#include "view/view_paint.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ void onClose() {
     AppState& s = appState();
     KillTimer(s.hwndMain, kTickTimerId);
     releaseHeldInputs();
+    sendPendingInputs();
     s.lifecycleState = kLifecycleClosing;
     DestroyWindow(s.hwndMain);
 }
@@ -111,6 +113,7 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_ENDSESSION:
         if (wParam != 0) {
             releaseHeldInputs();
+            sendPendingInputs();
             saveSettings();
         }
         return 0;
@@ -147,27 +150,4 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-}
-
-int32_t clampWindowScale(int32_t requested) {
-    if (requested < 2) {
-        return kMinScale;
-    }
-    return requested > kMaxScale ? kMaxScale : requested;
-}
-
-void setWindowScale(int32_t requested) {
-    AppState& s = appState();
-    int32_t scale = clampWindowScale(requested);
-    if (scale == s.windowScale) {
-        return;
-    }
-    s.windowScale = scale;
-    RECT rect = {};
-    GetWindowRect(s.hwndMain, &rect);
-    SetWindowPos(s.hwndMain, nullptr, rect.left > 0 ? rect.left : 0, rect.top > 0 ? rect.top : 0,
-                 scale * kViewWidth, scale * kViewHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    s.viewDirty = 1;
-    InvalidateRect(s.hwndMain, nullptr, TRUE);
-    UpdateWindow(s.hwndMain);
 }

@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32.h"
+struct AppState;
 
 // Command identifiers of the context menu.
-enum MenuCommand : UINT {
+enum MenuCommand : uint32_t {
     kCommandController1 = 9001, // to 9005, for joystick ids 0 to 4
     kCommandController5 = 9005,
     kCommandSingle1 = 9009,  // Single for groups 1, 2, 3: 9009 to 9011
@@ -23,9 +23,35 @@ enum MenuCommand : UINT {
     kCommandExit = 9027,
 };
 
+// What is left for the window to do after a command: in the order of the
+// commands 9023 to 9027, after kNone.
+enum class MenuAction { kNone, kIncreaseSize, kDecreaseSize, kMapButtons, kAbout, kExit };
+
+// Carries out the part of a command that only changes the state record (the
+// controller, trigger modes, speed and curve) and says what else it asks for.
+MenuAction applyMenuCommand(uint32_t commandId);
+
 // The trigger modes after a trigger command (9009 to 9017): the group's
 // field set to the command's mode, and any bits above the three fields gone.
-uint32_t applyTriggerCommand(uint32_t triggerModes, UINT command);
+uint32_t applyTriggerCommand(uint32_t triggerModes, uint32_t command);
 
 // The mode (0 Single, 1 Auto, 2 Delayed Auto) of button group 0..2.
 uint32_t triggerGroupMode(uint32_t triggerModes, int group);
+
+struct MenuItemState {
+    uint32_t id;
+    bool grayed;
+    bool checked;
+};
+
+constexpr int kMenuItemStateCount = 22;
+
+// The grey and check states of the menu for the state record as it is.
+struct MenuStates {
+    bool controllerGrayed; // the Controller, Trigger and Mouse Speed submenu entries
+    bool triggerGrayed;
+    bool mouseSpeedGrayed;
+    MenuItemState items[kMenuItemStateCount];
+};
+
+MenuStates menuStates(const AppState& s);

@@ -1,6 +1,31 @@
 #include "app/app_state.h"
+#include "app/dialog_placement.h"
 #include "app/dialogs.h"
+#include "input/controllers.h"
 #include "input/emulation.h"
+#include "mapping/map_buttons_dialog.h"
+
+namespace {
+
+// Centres a dialog over its parent, or over the work area when it has none.
+void centerDialog(HWND dialog, HWND parent) {
+    RECT d = {};
+    GetWindowRect(dialog, &d);
+    RECT area = {};
+    if (parent != nullptr) {
+        GetWindowRect(parent, &area);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    POINT at = centeredPosition(d, area);
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Pulls a dialog that now sticks out of the work area back inside it.
+    if (parent != nullptr) {
+        SendMessageW(dialog, DM_REPOSITION, 0, 0);
+    }
+}
+
+} // namespace
 
 INT_PTR runModalDialog(HWND dialog, UINT message, WPARAM wParam, void (*onOpen)(HWND),
                        INT_PTR (*onCommand)(HWND, WPARAM)) {
@@ -8,7 +33,10 @@ INT_PTR runModalDialog(HWND dialog, UINT message, WPARAM wParam, void (*onOpen)(
     case WM_INITDIALOG:
         appState().hwndDialog = dialog;
         releaseHeldInputs();
+        sendPendingInputs();
         onOpen(dialog);
+        ShowWindow(dialog, SW_SHOW);
+        centerDialog(dialog, GetParent(dialog));
         return TRUE;
     case WM_COMMAND:
         return onCommand(dialog, wParam);
@@ -21,4 +49,8 @@ INT_PTR runModalDialog(HWND dialog, UINT message, WPARAM wParam, void (*onOpen)(
     default:
         return FALSE;
     }
+}
+
+INT_PTR CALLBACK mapButtonsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return runModalDialog(dialog, message, wParam, fillMapButtons, onMapButtonsCommand);
 }

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "mapping/settings_store.h"
+#include "view/render.h"
 #include "resources/resource_ids.h"
 
 namespace {

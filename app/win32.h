@@ -1,6 +1,6 @@
 #pragma once
-// The Windows headers the product uses. The native test build finds a
-// stand-in with the same names under tests/win32/include.
+// The Windows headers of the glue: the code that calls Windows. It is built
+// for Windows only.
 #include <windows.h>
 #include <mmsystem.h>
 #include <commctrl.h>

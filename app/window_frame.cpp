@@ -1,7 +1,8 @@
 #include "app/window_frame.h"
 
 #include "app/app_state.h"
-#include "app/main_window.h"
+#include "mapping/settings_rules.h"
+#include "view/render.h"
 
 namespace {
 
@@ -41,4 +42,20 @@ void setUpWindowFrame(HWND hwnd) {
     LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     SetWindowLongW(hwnd, GWL_STYLE, (style & ~static_cast<LONG>(WS_CAPTION)) | kFallbackStyleBits);
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kFrameChangedFlags);
+}
+
+void setWindowScale(int32_t requested) {
+    AppState& s = appState();
+    int32_t scale = clampWindowScale(requested);
+    if (scale == s.windowScale) {
+        return;
+    }
+    s.windowScale = scale;
+    RECT rect = {};
+    GetWindowRect(s.hwndMain, &rect);
+    SetWindowPos(s.hwndMain, nullptr, rect.left > 0 ? rect.left : 0, rect.top > 0 ? rect.top : 0,
+                 scale * kViewWidth, scale * kViewHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    s.viewDirty = 1;
+    InvalidateRect(s.hwndMain, nullptr, TRUE);
+    UpdateWindow(s.hwndMain);
 }

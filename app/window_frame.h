@@ -1,6 +1,11 @@
 #pragma once
+#include <cstdint>
+
 #include "app/win32.h"
 
 // Extends the composition frame over the whole window, or, where the desktop
 // cannot compose, drops the caption style instead and sets styleFrameless.
 void setUpWindowFrame(HWND hwnd);
+
+// Resizes the main window to the requested scale, clamped to 1..4.
+void setWindowScale(int32_t requested);

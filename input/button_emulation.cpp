@@ -4,27 +4,24 @@
 namespace {
 
 constexpr uint32_t kDelayedAutoTicks = 13;
-constexpr uint8_t kMouseLeft = 1;
-constexpr uint8_t kMouseRight = 2;
-constexpr uint8_t kMouseMiddle = 4;
 
-void sendCode(AppState& s, uint8_t code, bool press) {
-    DWORD mouseFlags = mouseButtonFlags(code, press);
-    if (mouseFlags != 0) {
-        s.mouseButtonInput.mi.dwFlags = mouseFlags;
-        SendInput(1, &s.mouseButtonInput, sizeof(INPUT));
-        return;
-    }
-    s.keyInput.ki.wVk = code;
-    s.keyInput.ki.dwFlags = press ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &s.keyInput, sizeof(INPUT));
-}
+struct MouseButtonFlags {
+    uint8_t code;
+    DWORD down;
+    DWORD up;
+};
+
+constexpr MouseButtonFlags kMouseButtons[] = {
+    {1, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+    {2, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+    {4, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
+};
 
 void press(AppState& s, int slot, uint8_t code) {
     if (code == 0) {
         return;
     }
-    sendCode(s, code, true);
+    queueInput(codeEvent(code, true));
     s.heldCodes[slot] = code;
 }
 
@@ -34,7 +31,7 @@ void release(AppState& s, int slot) {
     if (held == 0) {
         return;
     }
-    sendCode(s, held, false);
+    queueInput(codeEvent(held, false));
     s.heldCodes[slot] = 0;
 }
 
@@ -64,21 +61,30 @@ void emulateSlot(AppState& s, int slot, uint8_t code) {
 
 } // namespace
 
+void queueInput(const INPUT& event) {
+    AppState& s = appState();
+    if (s.pendingInputCount < kMaxPendingInputs) {
+        s.pendingInputs[s.pendingInputCount++] = event;
+    }
+}
+
 uint32_t countdownAfterEdge(uint32_t triggerModes, uint32_t delayedModeMask) {
     return (triggerModes & delayedModeMask) != 0 ? kDelayedAutoTicks : 1;
 }
 
-DWORD mouseButtonFlags(uint8_t code, bool press) {
-    switch (code) {
-    case kMouseLeft:
-        return press ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    case kMouseRight:
-        return press ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
-    case kMouseMiddle:
-        return press ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
-    default:
-        return 0;
+INPUT codeEvent(uint8_t code, bool press) {
+    INPUT event = {};
+    for (const MouseButtonFlags& button : kMouseButtons) {
+        if (button.code == code) {
+            event.type = INPUT_MOUSE;
+            event.mi.dwFlags = press ? button.down : button.up;
+            return event;
+        }
     }
+    event.type = INPUT_KEYBOARD;
+    event.ki.wVk = code;
+    event.ki.dwFlags = press ? 0 : KEYEVENTF_KEYUP;
+    return event;
 }
 
 void emulateButtons() {

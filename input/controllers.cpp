@@ -1,11 +1,10 @@
 #include "input/controllers.h"
 
 #include "app/app_state.h"
-#include "input/emulation.h"
+#include "app/win32.h"
+#include "input/engine.h"
 
 namespace {
-
-constexpr int32_t kNoController = -1;
 
 void recordPresent(ControllerInfo& info, const JOYCAPSW& caps) {
     info.present = 1;
@@ -31,42 +30,41 @@ int32_t probeLimit() {
 
 void discoverControllers() {
     AppState& s = appState();
-    s.rediscoveryTicks = 0;
-    s.controllerCount = 0;
-    s.mouseController = kNoController;
-
-    int32_t fallback = kNoController;
     int32_t limit = probeLimit();
     for (int32_t id = 0; id < limit; ++id) {
-        ControllerInfo& info = s.controllers[id];
         JOYCAPSW caps = {};
-        if (joyGetDevCapsW(static_cast<UINT_PTR>(id), &caps, sizeof(caps)) != JOYERR_NOERROR) {
-            info = ControllerInfo{};
-            continue;
-        }
-        recordPresent(info, caps);
-        s.controllerCount += 1;
-        if (fallback == kNoController) {
-            fallback = id;
-        }
-        if (s.mouseController == kNoController && (caps.wCaps & JOYCAPS_HASPOV) != 0) {
-            s.mouseController = id;
+        if (joyGetDevCapsW(static_cast<UINT_PTR>(id), &caps, sizeof(caps)) == JOYERR_NOERROR) {
+            recordPresent(s.controllers[id], caps);
+        } else {
+            s.controllers[id] = ControllerInfo{};
         }
     }
-
-    if (fallback == kNoController) {
-        fallback = 0;
-    }
-    if (s.controllers[s.activeController].present != 0 || s.activeController == fallback) {
-        return;
-    }
-    activateController(fallback);
+    settleDiscovery(limit);
+    sendPendingInputs();
 }
 
-void activateController(int32_t id) {
+void emulationTick() {
     AppState& s = appState();
-    releaseHeldInputs();
-    s.activeController = id;
-    clearEngineState();
-    s.viewDirty = 1;
+    bool polled = false;
+    if (s.controllers[s.activeController].present != 0) {
+        s.joyInfo.dwFlags = JOY_RETURNALL;
+        polled = joyGetPosEx(static_cast<UINT>(s.activeController), &s.joyInfo) == JOYERR_NOERROR;
+    }
+    bool discoveryDue = runEngineTick(polled);
+    sendPendingInputs();
+    if (s.viewDirty != 0) {
+        InvalidateRect(s.hwndMain, nullptr, TRUE);
+        UpdateWindow(s.hwndMain);
+    }
+    if (discoveryDue) {
+        discoverControllers();
+    }
+}
+
+void sendPendingInputs() {
+    AppState& s = appState();
+    if (s.pendingInputCount > 0) {
+        SendInput(static_cast<UINT>(s.pendingInputCount), s.pendingInputs, sizeof(INPUT));
+    }
+    s.pendingInputCount = 0;
 }

@@ -34,13 +34,10 @@ void emulateMouse() {
     AppState& s = appState();
     s.mouseSpeedFactor = static_cast<float>(speedFactor(s.mouseSpeed));
     const float* axes = s.motionAxes;
-    MOUSEINPUT motion = mouseMotion(axes[0], axes[1], axes[3], s.mouseSpeedFactor, s.wheelStep);
-    MOUSEINPUT& record = s.mouseMoveInput.mi;
-    record.dx = motion.dx;
-    record.dy = motion.dy;
-    record.mouseData = motion.mouseData;
-    record.dwFlags = motion.dwFlags;
-    if (record.dwFlags != 0) {
-        SendInput(1, &s.mouseMoveInput, sizeof(INPUT));
+    INPUT event = {};
+    event.type = INPUT_MOUSE;
+    event.mi = mouseMotion(axes[0], axes[1], axes[3], s.mouseSpeedFactor, s.wheelStep);
+    if (event.mi.dwFlags != 0) {
+        queueInput(event);
     }
 }

@@ -106,25 +106,3 @@ const KeyEntry keyCatalogue[kKeyCatalogueSize] = {
     {L"Symbol ]}", 221},
     {L"Symbol '\"", 222},
 };
-
-void fillKeyList(HWND dialog, int listId, uint8_t currentCode) {
-    const wchar_t* current = nullptr;
-    for (const KeyEntry& entry : keyCatalogue) {
-        // A sorted list answers with the index where it placed the name.
-        LRESULT index = SendDlgItemMessageW(dialog, listId, CB_ADDSTRING, 0,
-                                            reinterpret_cast<LPARAM>(entry.name));
-        SendDlgItemMessageW(dialog, listId, CB_SETITEMDATA, static_cast<WPARAM>(index), entry.code);
-        if (entry.code == currentCode) {
-            current = entry.name;
-        }
-    }
-    // Selected once the list is full: a list that later sorts names in ahead of
-    // its selection keeps the selection but not always the keyboard position,
-    // and arrow keys would then start from the wrong item.
-    if (current != nullptr) {
-        LRESULT index =
-            SendDlgItemMessageW(dialog, listId, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                reinterpret_cast<LPARAM>(current));
-        SendDlgItemMessageW(dialog, listId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
-}

@@ -1,5 +1,6 @@
+#include "mapping/map_buttons_dialog.h"
+
 #include "app/app_state.h"
-#include "app/dialogs.h"
 #include "mapping/key_catalogue.h"
 #include "mapping/settings_store.h"
 
@@ -7,18 +8,29 @@ namespace {
 
 constexpr int kSaveButton = 1020;
 
-void onOpen(HWND dialog) {
-    AppState& s = appState();
-    // The dialog edits the slot it opened with, even if discovery moves the
-    // active controller while it is open.
-    s.mappingDialogSlot = s.activeController;
-    loadMappingTable(s.mappingDialogSlot);
-    const uint8_t* codes = s.profiles[s.mappingDialogSlot].mappingCodes;
-    for (int i = 0; i < kInputCount; ++i) {
-        fillKeyList(dialog, s.inputTable[i].controlId, codes[i]);
+// Fills an empty sorted drop-down list with the catalogue, each item carrying
+// its code, and selects the item whose code is `currentCode` (none if no
+// entry has it).
+void fillKeyList(HWND dialog, int listId, uint8_t currentCode) {
+    const wchar_t* current = nullptr;
+    for (const KeyEntry& entry : keyCatalogue) {
+        // A sorted list answers with the index where it placed the name.
+        LRESULT index = SendDlgItemMessageW(dialog, listId, CB_ADDSTRING, 0,
+                                            reinterpret_cast<LPARAM>(entry.name));
+        SendDlgItemMessageW(dialog, listId, CB_SETITEMDATA, static_cast<WPARAM>(index), entry.code);
+        if (entry.code == currentCode) {
+            current = entry.name;
+        }
     }
-    ShowWindow(dialog, SW_SHOW);
-    centerDialog(dialog, GetParent(dialog));
+    // Selected once the list is full: a list that later sorts names in ahead of
+    // its selection keeps the selection but not always the keyboard position,
+    // and arrow keys would then start from the wrong item.
+    if (current != nullptr) {
+        LRESULT index =
+            SendDlgItemMessageW(dialog, listId, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(current));
+        SendDlgItemMessageW(dialog, listId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
 }
 
 // The chosen code of one list; a list with no selection keeps `previous`.
@@ -42,7 +54,21 @@ void onSave(HWND dialog) {
     EndDialog(dialog, 0);
 }
 
-INT_PTR onCommand(HWND dialog, WPARAM wParam) {
+} // namespace
+
+void fillMapButtons(HWND dialog) {
+    AppState& s = appState();
+    // The dialog edits the slot it opened with, even if discovery moves the
+    // active controller while it is open.
+    s.mappingDialogSlot = s.activeController;
+    loadMappingTable(s.mappingDialogSlot);
+    const uint8_t* codes = s.profiles[s.mappingDialogSlot].mappingCodes;
+    for (int i = 0; i < kInputCount; ++i) {
+        fillKeyList(dialog, s.inputTable[i].controlId, codes[i]);
+    }
+}
+
+INT_PTR onMapButtonsCommand(HWND dialog, WPARAM wParam) {
     switch (wParam & 0xFFFF) {
     case kSaveButton:
         onSave(dialog);
@@ -55,10 +81,4 @@ INT_PTR onCommand(HWND dialog, WPARAM wParam) {
     default:
         return FALSE;
     }
-}
-
-} // namespace
-
-INT_PTR CALLBACK mapButtonsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return runModalDialog(dialog, message, wParam, onOpen, onCommand);
 }

@@ -1,6 +1,8 @@
 #include "mapping/settings_rules.h"
 
-#include "app/main_window.h"
+#include <cstring>
+
+#include "app/app_state.h"
 
 namespace {
 
@@ -8,20 +10,56 @@ constexpr int32_t kScreenSidePerScale = 1080;
 constexpr int32_t kPictureWidth = 484;
 constexpr int32_t kPictureHeight = 175;
 constexpr int32_t kFrameWidth = 5;
+constexpr int32_t kDefaultWindowX = 150;
+constexpr int32_t kDefaultWindowY = 100;
+
+const wchar_t* const kProfileValueNames[kControllerSlots] = {L"P1", L"P2", L"P3", L"P4", L"P5"};
 
 } // namespace
 
-uint32_t settleTriggerModes(uint32_t stored) {
-    return stored & 0xFFFu;
+void listSettings(AppState& s, StoredValue (&values)[kSettingCount]) {
+    constexpr uint32_t size = sizeof(int32_t);
+    values[0] = {L"Trigger", &s.triggerModes, size};
+    values[1] = {L"MouseSpeed", &s.mouseSpeed, size};
+    values[2] = {L"MouseCurve", &s.mouseCurve, size};
+    values[3] = {L"Size", &s.windowScale, size};
+    values[4] = {L"X", &s.windowX, size};
+    values[5] = {L"Y", &s.windowY, size};
 }
 
-int32_t settleMouseCurve(int32_t stored) {
-    return stored & 1;
+StoredValue profileValue(AppState& s, int slot) {
+    return {kProfileValueNames[slot], s.profiles[slot].mappingCodes, kMappingBytes};
 }
 
-int32_t settleMouseSpeed(int32_t stored) {
-    int32_t remainder = stored % 3;
-    return remainder < 0 ? remainder + 3 : remainder;
+void overlayStoredValue(const StoredValue& value, const uint8_t* bytes, uint32_t size) {
+    if (size <= value.size) {
+        std::memcpy(value.field, bytes, size);
+    }
+}
+
+void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight) {
+    s.mouseSpeed = 1;
+    s.mouseCurve = 1;
+    s.windowScale = screenScale(screenWidth, screenHeight);
+    s.windowX = kDefaultWindowX;
+    s.windowY = kDefaultWindowY;
+}
+
+void settleSettings(AppState& s, int32_t virtualWidth, int32_t virtualHeight) {
+    s.triggerModes &= 0xFFFu;
+    s.mouseCurve &= 1;
+    int32_t speed = s.mouseSpeed % 3;
+    s.mouseSpeed = speed < 0 ? speed + 3 : speed;
+    s.windowScale = clampWindowScale(s.windowScale);
+    s.windowX = settlePosition(s.windowX, kPictureWidth, s.windowScale, virtualWidth);
+    s.windowY = settlePosition(s.windowY, kPictureHeight, s.windowScale, virtualHeight);
+}
+
+int32_t clampWindowScale(int32_t requested) {
+    if (requested < kMinScale) {
+        return kMinScale;
+    }
+    return requested > kMaxScale ? kMaxScale : requested;
 }
 
 int32_t screenScale(int32_t screenWidth, int32_t screenHeight) {

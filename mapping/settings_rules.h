@@ -1,20 +1,43 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32.h"
+#include "app/win32_types.h"
 
-// The rules that bring stored settings into range and decide which window
-// positions are worth keeping. No registry, no window.
+struct AppState;
 
-// Only the three 4-bit trigger fields (bits 0 to 11) are kept.
-uint32_t settleTriggerModes(uint32_t stored);
+// The rules that give stored settings their defaults, bring them into range
+// and decide which window positions are worth keeping. No registry, no window.
 
-// 0 Linear or 1 Curved: only bit 0 is kept.
-int32_t settleMouseCurve(int32_t stored);
+constexpr int kMinScale = 1;
+constexpr int kMaxScale = 4;
+constexpr int kSettingCount = 6;
 
-// 0 Slow, 1 Medium, 2 Fast: the non-negative remainder after division by 3,
-// so -1 loads as 2 and -2 as 1.
-int32_t settleMouseSpeed(int32_t stored);
+// A registry value and the field it is kept in.
+struct StoredValue {
+    const wchar_t* name;
+    void* field;
+    uint32_t size;
+};
+
+// The six settings in the order they are read and written.
+void listSettings(AppState& s, StoredValue (&values)[kSettingCount]);
+
+// The mapping table of a controller slot 0..4 ("P1" to "P5").
+StoredValue profileValue(AppState& s, int slot);
+
+// Copies stored bytes over the start of the field, whatever their type. Bytes
+// that do not fit the field leave it as it was.
+void overlayStoredValue(const StoredValue& value, const uint8_t* bytes, uint32_t size);
+
+// The six settings before anything stored is read: Single, Medium, Curved, a
+// scale that suits the primary screen and the window at (150, 100).
+void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight);
+
+// Brings the six settings into range for a virtual screen of this size.
+void settleSettings(AppState& s, int32_t virtualWidth, int32_t virtualHeight);
+
+// Clamps a requested window scale into 1..4.
+int32_t clampWindowScale(int32_t requested);
 
 // The scale that suits a primary screen: its shorter side in steps of 1080, 1..4.
 int32_t screenScale(int32_t screenWidth, int32_t screenHeight);

@@ -1,35 +1,12 @@
 #include "mapping/settings_store.h"
 
-#include <cstring>
-
 #include "app/app_state.h"
-#include "app/main_window.h"
+#include "app/win32.h"
 #include "mapping/settings_rules.h"
 
 namespace {
 
 const wchar_t kSettingsKey[] = L"Software\\Kelvarin\\Tavlor";
-constexpr int32_t kDefaultWindowX = 150;
-constexpr int32_t kDefaultWindowY = 100;
-constexpr int32_t kPictureWidth = 484;
-constexpr int32_t kPictureHeight = 175;
-
-const wchar_t* const kProfileValueNames[kControllerSlots] = {L"P1", L"P2", L"P3", L"P4", L"P5"};
-
-// The six settings in the order they are read and written.
-struct SettingValue {
-    const wchar_t* name;
-    void* field;
-};
-
-void listSettings(AppState& s, SettingValue (&values)[6]) {
-    values[0] = {L"Trigger", &s.triggerModes};
-    values[1] = {L"MouseSpeed", &s.mouseSpeed};
-    values[2] = {L"MouseCurve", &s.mouseCurve};
-    values[3] = {L"Size", &s.windowScale};
-    values[4] = {L"X", &s.windowX};
-    values[5] = {L"Y", &s.windowY};
-}
 
 HKEY openForReading() {
     HKEY key = nullptr;
@@ -48,27 +25,18 @@ HKEY openForWriting() {
     return key;
 }
 
-// Copies a value byte for byte over the start of a field, whatever its type.
-// A value too large for the field leaves it as it was: the buffer of a query
-// that does not fit holds nothing usable.
-template <size_t Room> void readValue(HKEY key, const wchar_t* name, void* field) {
-    BYTE scratch[Room];
-    DWORD size = Room;
-    if (RegQueryValueExW(key, name, nullptr, nullptr, scratch, &size) == ERROR_SUCCESS &&
-        size <= Room) {
-        std::memcpy(field, scratch, size);
+// A value larger than its field fails with ERROR_MORE_DATA, and the buffer of
+// a query that failed holds nothing usable, so only a successful read counts.
+void readValue(HKEY key, const StoredValue& value) {
+    BYTE scratch[kMappingBytes];
+    DWORD size = value.size;
+    if (RegQueryValueExW(key, value.name, nullptr, nullptr, scratch, &size) == ERROR_SUCCESS) {
+        overlayStoredValue(value, scratch, size);
     }
 }
 
-void bringIntoRange(AppState& s) {
-    s.triggerModes = settleTriggerModes(s.triggerModes);
-    s.mouseCurve = settleMouseCurve(s.mouseCurve);
-    s.mouseSpeed = settleMouseSpeed(s.mouseSpeed);
-    s.windowScale = clampWindowScale(s.windowScale);
-    s.windowX = settlePosition(s.windowX, kPictureWidth, s.windowScale,
-                               GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    s.windowY = settlePosition(s.windowY, kPictureHeight, s.windowScale,
-                               GetSystemMetrics(SM_CYVIRTUALSCREEN));
+void writeValue(HKEY key, const StoredValue& value, DWORD type) {
+    RegSetValueExW(key, value.name, 0, type, static_cast<const BYTE*>(value.field), value.size);
 }
 
 // Takes the window's place unless it is minimised or mostly off the screen.
@@ -90,22 +58,18 @@ void captureWindowPosition(AppState& s) {
 
 void loadSettings() {
     AppState& s = appState();
-    s.mouseSpeed = 1;
-    s.mouseCurve = 1;
-    s.windowScale = screenScale(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    s.windowX = kDefaultWindowX;
-    s.windowY = kDefaultWindowY;
+    setDefaultSettings(s, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     HKEY key = openForReading();
     if (key == nullptr) {
         return;
     }
-    SettingValue values[6];
+    StoredValue values[kSettingCount];
     listSettings(s, values);
-    for (const SettingValue& value : values) {
-        readValue<sizeof(int32_t)>(key, value.name, value.field);
+    for (const StoredValue& value : values) {
+        readValue(key, value);
     }
     RegCloseKey(key);
-    bringIntoRange(s);
+    settleSettings(s, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
 void saveSettings() {
@@ -115,11 +79,10 @@ void saveSettings() {
     if (key == nullptr) {
         return;
     }
-    SettingValue values[6];
+    StoredValue values[kSettingCount];
     listSettings(s, values);
-    for (const SettingValue& value : values) {
-        RegSetValueExW(key, value.name, 0, REG_DWORD, static_cast<const BYTE*>(value.field),
-                       sizeof(int32_t));
+    for (const StoredValue& value : values) {
+        writeValue(key, value, REG_DWORD);
     }
     RegCloseKey(key);
 }
@@ -132,7 +95,7 @@ void loadMappingTable(int slot) {
     if (key == nullptr) {
         return;
     }
-    readValue<kMappingBytes>(key, kProfileValueNames[slot], appState().profiles[slot].mappingCodes);
+    readValue(key, profileValue(appState(), slot));
     RegCloseKey(key);
 }
 
@@ -144,7 +107,6 @@ void saveMappingTable(int slot) {
     if (key == nullptr) {
         return;
     }
-    RegSetValueExW(key, kProfileValueNames[slot], 0, REG_BINARY,
-                   appState().profiles[slot].mappingCodes, kMappingBytes);
+    writeValue(key, profileValue(appState(), slot), REG_BINARY);
     RegCloseKey(key);
 }

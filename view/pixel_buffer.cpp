@@ -83,17 +83,19 @@ int32_t PixelBuffer::expandToFourChannels() {
         status = kStatusOutOfMemory;
         return status;
     }
+    // An empty buffer has no channels and no bytes: there is nothing to walk,
+    // and it ends as the smallest four-channel buffer, cleared.
+    uint32_t pixels = channels > 0 ? byteSize / static_cast<uint32_t>(channels) : 0;
     const uint8_t* from = data;
     uint8_t* to = wide.data;
-    for (uint32_t consumed = 0; consumed + channels <= byteSize; consumed += channels) {
-        bool grey = channels < 3;
+    bool grey = channels < 3;
+    for (uint32_t i = 0; i < pixels; ++i, from += channels, to += 4) {
         to[0] = from[0];
         to[1] = grey ? from[0] : from[1];
         to[2] = grey ? from[0] : from[2];
         to[3] = kOpaque;
-        from += channels;
-        to += 4;
     }
+    std::memset(to, 0, static_cast<size_t>(wide.data + wide.byteSize - to));
     std::free(data);
     data = wide.data;
     wide.data = nullptr;

@@ -4,10 +4,6 @@
 
 namespace {
 
-enum LayoutRow { kFrameTop = 16, kFrameLeft, kFrameRight, kFrameBottom, kPicturePlace, kWholeView };
-
-constexpr uint32_t kInactiveFrameColor = 0xFFB1BBBD;
-
 // An additive tint of three quarters of the highlight colour, saturating at
 // 255, that leaves every lit pixel opaque.
 void buildTintTable(uint8_t* table, uint32_t highlight) {
@@ -23,7 +19,7 @@ void buildTintTable(uint8_t* table, uint32_t highlight) {
 
 } // namespace
 
-int32_t renderView(HDC dc) {
+void composeView() {
     AppState& s = appState();
     s.viewDirty = 0;
     const ControllerProfile& profile = s.profiles[s.activeController];
@@ -43,34 +39,4 @@ int32_t renderView(HDC dc) {
         }
         s.canvasBuffer.applyLut(s.layoutRects[i], s.channelLut);
     }
-    return s.viewSurface.update(dc, s.canvasBuffer, s.layoutRects[kWholeView], s.windowScale);
-}
-
-void paintView(HWND hwnd) {
-    AppState& s = appState();
-    PAINTSTRUCT paint = {};
-    HDC dc = BeginPaint(hwnd, &paint);
-    if (dc != nullptr) {
-        HDC memory = CreateCompatibleDC(dc);
-        if (s.viewDirty != 0) {
-            renderView(dc);
-        }
-        HGDIOBJ previous = SelectObject(memory, s.viewSurface.bitmap);
-        BitBlt(dc, 0, 0, s.viewSurface.width, s.viewSurface.height, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
-    }
-    EndPaint(hwnd, &paint);
-}
-
-void onActivationChanged(HWND hwnd, WPARAM active) {
-    AppState& s = appState();
-    int32_t state = static_cast<int32_t>(active);
-    if (state == s.windowActive) {
-        return;
-    }
-    s.windowActive = state;
-    s.viewDirty = 1;
-    InvalidateRect(hwnd, nullptr, TRUE);
-    UpdateWindow(hwnd);
 }

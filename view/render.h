@@ -1,13 +1,17 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32.h"
+// Base size of the view and the window at scale 1, in physical pixels.
+constexpr int kViewWidth = 494;
+constexpr int kViewHeight = 185;
 
-// Composes one frame into the canvas and updates the view surface from it.
-int32_t renderView(HDC dc);
+// Rows of the layout after the sixteen input rectangles.
+enum LayoutRow { kFrameTop = 16, kFrameBottom = 19, kPicturePlace = 20, kWholeView = 21 };
 
-// WM_PAINT: render when the view is dirty, then copy the surface to the window.
-void paintView(HWND hwnd);
+// The frame colour while the window is not active.
+constexpr uint32_t kInactiveFrameColor = 0xFFB1BBBD;
 
-// WM_NCACTIVATE: recolour the frame when the activation state changes.
-void onActivationChanged(HWND hwnd, WPARAM active);
+// Composes one frame into the canvas: the frame in the active controller's
+// colour (or grey while the window is inactive), the picture, and the held
+// inputs tinted with the controller's highlight colour. Clears viewDirty.
+void composeView();

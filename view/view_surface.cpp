@@ -52,11 +52,6 @@ void writeScaledRow(uint32_t* out, const uint8_t* in, LONG pixels, int32_t chann
     }
 }
 
-bool rectInside(const RECT& rect, const PixelBuffer& source) {
-    return rect.left >= 0 && rect.top >= 0 && static_cast<int64_t>(rect.right) <= source.width &&
-           static_cast<int64_t>(rect.bottom) <= source.height;
-}
-
 } // namespace
 
 BITMAPINFO ViewSurface::initialBitmapInfo() {
@@ -70,57 +65,34 @@ BITMAPINFO ViewSurface::initialBitmapInfo() {
     return info;
 }
 
-int32_t ViewSurface::update(HDC dc, const PixelBuffer& source, const RECT& rect, int32_t scale) {
-    int32_t s = scale > 1 ? scale : 1;
-    LONG w = s * (rect.right - rect.left);
-    LONG h = s * (rect.bottom - rect.top);
-    bitmapInfo.bmiHeader.biWidth = w;
-    bitmapInfo.bmiHeader.biHeight = h;
-    // A rectangle reaching outside the source has nothing safe to copy.
-    if (source.data == nullptr || w <= 0 || h <= 0 || !rectInside(rect, source)) {
-        status = 5;
-        return status;
-    }
-    if (w != width || h != height) {
-        width = 0;
-        height = 0;
-        if (bitmap != nullptr) {
-            DeleteObject(bitmap);
-            bitmap = nullptr;
-        }
-    }
-    if (bitmap == nullptr) {
-        bitmap = CreateDIBSection(dc, &bitmapInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (bitmap == nullptr) {
-            status = 7;
-            return status;
-        }
-        width = w;
-        height = h;
-    }
-    if (source.channels >= 3) {
-        size_t rowBytes = static_cast<size_t>(w) * 4;
-        uint8_t* out = static_cast<uint8_t*>(bits);
-        for (LONG y = rect.bottom - 1; y >= rect.top; --y) {
-            const uint8_t* in = source.data + y * source.stride + rect.left * source.channels;
-            writeScaledRow(reinterpret_cast<uint32_t*>(out), in, rect.right - rect.left,
-                           source.channels, s);
-            for (int32_t i = 1; i < s; ++i) {
-                std::memcpy(out + rowBytes, out, rowBytes);
-                out += rowBytes;
-            }
-            out += rowBytes;
-        }
-    }
-    status = 0;
-    return status;
-}
-
 void ViewSurface::release() {
     width = 0;
     height = 0;
-    if (bitmap != nullptr) {
-        DeleteObject(bitmap);
-        bitmap = nullptr;
+    if (bitmap != nullptr && deleteBitmap != nullptr) {
+        deleteBitmap(bitmap);
+    }
+    bitmap = nullptr;
+}
+
+bool canCopyScaled(const PixelBuffer& source, const RECT& rect) {
+    return source.data != nullptr && rect.left >= 0 && rect.top >= 0 && rect.right > rect.left &&
+           rect.bottom > rect.top && static_cast<int64_t>(rect.right) <= source.width &&
+           static_cast<int64_t>(rect.bottom) <= source.height;
+}
+
+void writeScaledView(uint8_t* out, const PixelBuffer& source, const RECT& rect, int32_t scale) {
+    if (source.channels < 3) {
+        return;
+    }
+    size_t rowBytes = static_cast<size_t>(scale) * (rect.right - rect.left) * 4;
+    for (LONG y = rect.bottom - 1; y >= rect.top; --y) {
+        const uint8_t* in = source.data + y * source.stride + rect.left * source.channels;
+        writeScaledRow(reinterpret_cast<uint32_t*>(out), in, rect.right - rect.left,
+                       source.channels, scale);
+        for (int32_t i = 1; i < scale; ++i) {
+            std::memcpy(out + rowBytes, out, rowBytes);
+            out += rowBytes;
+        }
+        out += rowBytes;
     }
 }

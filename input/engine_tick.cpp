@@ -1,7 +1,7 @@
 #include "app/app_state.h"
 #include "input/axis_math.h"
-#include "input/controllers.h"
 #include "input/emulation.h"
+#include "input/engine.h"
 
 namespace {
 
@@ -46,13 +46,8 @@ void readInputBits(AppState& s, const ControllerInfo& info) {
     s.releasedBits = edges.released;
 }
 
-void pollActiveController(AppState& s) {
+void emulateReading(AppState& s) {
     const ControllerInfo& info = s.controllers[s.activeController];
-    s.joyInfo.dwFlags = JOY_RETURNALL;
-    if (joyGetPosEx(static_cast<UINT>(s.activeController), &s.joyInfo) != JOYERR_NOERROR) {
-        loseActiveController(s);
-        return;
-    }
     readAxes(s, info);
     readInputBits(s, info);
     // Nothing is typed or clicked into a dialog: what was held goes up as it
@@ -69,22 +64,21 @@ void pollActiveController(AppState& s) {
 
 } // namespace
 
-void emulationTick() {
+bool runEngineTick(bool polled) {
     AppState& s = appState();
     if (s.controllers[s.activeController].present != 0) {
-        pollActiveController(s);
+        if (polled) {
+            emulateReading(s);
+        } else {
+            loseActiveController(s);
+        }
         if (s.changedBits != 0) {
             s.viewDirty = 1;
         }
     }
-    if (s.viewDirty != 0) {
-        InvalidateRect(s.hwndMain, nullptr, TRUE);
-        UpdateWindow(s.hwndMain);
+    if (s.controllerCount >= 1) {
+        return false;
     }
-    if (s.controllerCount < 1) {
-        s.rediscoveryTicks += 1;
-        if (s.rediscoveryTicks > kRediscoveryTicks) {
-            discoverControllers();
-        }
-    }
+    s.rediscoveryTicks += 1;
+    return s.rediscoveryTicks > kRediscoveryTicks;
 }

@@ -1,0 +1,70 @@
+#include "app/app_state.h"
+#include "app/menu_commands.h"
+#include "input/engine.h"
+#include "mapping/settings_rules.h"
+
+namespace {
+
+constexpr uint32_t kTriggerFieldsMask = 0xFFFu;
+constexpr uint32_t kTriggerGroups = 3;
+
+} // namespace
+
+uint32_t triggerGroupMode(uint32_t triggerModes, int group) {
+    return (triggerModes >> (4 * group)) & 0xFu;
+}
+
+uint32_t applyTriggerCommand(uint32_t triggerModes, uint32_t command) {
+    uint32_t offset = command - kCommandSingle1;
+    uint32_t group = offset % kTriggerGroups;
+    uint32_t mode = offset / kTriggerGroups;
+    uint32_t cleared = triggerModes & ~(0xFu << (4 * group));
+    return (cleared | (mode << (4 * group))) & kTriggerFieldsMask;
+}
+
+MenuAction applyMenuCommand(uint32_t id) {
+    AppState& s = appState();
+    if (id >= kCommandController1 && id <= kCommandController5) {
+        int32_t controller = static_cast<int32_t>(id - kCommandController1);
+        if (controller != s.activeController) {
+            activateController(controller);
+        }
+    } else if (id >= kCommandSingle1 && id <= kCommandDelayed3) {
+        s.triggerModes = applyTriggerCommand(s.triggerModes, id);
+    } else if (id >= kCommandSlow && id <= kCommandFast) {
+        s.mouseSpeed = static_cast<int32_t>(id - kCommandSlow);
+    } else if (id == kCommandLinear || id == kCommandCurved) {
+        s.mouseCurve = id == kCommandCurved ? 1 : 0;
+    } else if (id >= kCommandIncreaseSize && id <= kCommandExit) {
+        return static_cast<MenuAction>(id - kCommandIncreaseSize + 1);
+    }
+    return MenuAction::kNone;
+}
+
+MenuStates menuStates(const AppState& s) {
+    MenuStates states = {};
+    bool activePresent = s.controllers[s.activeController].present != 0;
+    states.controllerGrayed = s.controllerCount <= 0;
+    states.triggerGrayed = !activePresent;
+    states.mouseSpeedGrayed = s.mouseController != s.activeController;
+    MenuItemState* item = states.items;
+    for (int id = 0; id < kControllerSlots; ++id) {
+        *item++ = {kCommandController1 + id, s.controllers[id].present == 0,
+                   s.activeController == id};
+    }
+    for (uint32_t g = 0; g < kTriggerGroups; ++g) {
+        uint32_t mode = triggerGroupMode(s.triggerModes, static_cast<int>(g));
+        for (uint32_t m = 0; m < 3; ++m) {
+            *item++ = {kCommandSingle1 + 3 * m + g, false, mode == m};
+        }
+    }
+    for (int speed = 0; speed < 3; ++speed) {
+        *item++ = {kCommandSlow + speed, false, s.mouseSpeed == speed};
+    }
+    *item++ = {kCommandLinear, false, s.mouseCurve == 0};
+    *item++ = {kCommandCurved, false, s.mouseCurve == 1};
+    *item++ = {kCommandIncreaseSize, s.windowScale >= kMaxScale, false};
+    *item++ = {kCommandDecreaseSize, s.windowScale <= kMinScale, false};
+    *item = {kCommandMapButtons, !activePresent, false};
+    return states;
+}

@@ -1,0 +1,45 @@
+#include "app/app_state.h"
+#include "input/emulation.h"
+#include "input/engine.h"
+
+namespace {
+
+constexpr int32_t kNoController = -1;
+
+} // namespace
+
+void settleDiscovery(int32_t probed) {
+    AppState& s = appState();
+    s.rediscoveryTicks = 0;
+    s.controllerCount = 0;
+    s.mouseController = kNoController;
+    int32_t fallback = kNoController;
+    for (int32_t id = 0; id < probed; ++id) {
+        const ControllerInfo& info = s.controllers[id];
+        if (info.present == 0) {
+            continue;
+        }
+        s.controllerCount += 1;
+        if (fallback == kNoController) {
+            fallback = id;
+        }
+        if (s.mouseController == kNoController && (info.caps & JOYCAPS_HASPOV) != 0) {
+            s.mouseController = id;
+        }
+    }
+    if (fallback == kNoController) {
+        fallback = 0;
+    }
+    if (s.controllers[s.activeController].present != 0 || s.activeController == fallback) {
+        return;
+    }
+    activateController(fallback);
+}
+
+void activateController(int32_t id) {
+    AppState& s = appState();
+    releaseHeldInputs();
+    s.activeController = id;
+    clearEngineState();
+    s.viewDirty = 1;
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include "app/win32.h"
+
+// Fills the sixteen lists of the open Map Buttons dialog with the key
+// catalogue, each showing its input's code in the slot the dialog edits.
+void fillMapButtons(HWND dialog);
+
+// Save, Cancel and Enter in the Map Buttons dialog; FALSE for anything else.
+INT_PTR onMapButtonsCommand(HWND dialog, WPARAM wParam);

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Prints the tick and render timings, then callgrind's instructions per tick.
+set -euo pipefail
+bench=$1 ticks=5000
+"$bench" --benchmark_min_time=0.2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+for scenario in idle busy; do
+    valgrind --tool=callgrind --callgrind-out-file="$out/$scenario" \
+        --toggle-collect='runEngineTick(bool)' "$bench" "--callgrind=$scenario" "$ticks" >/dev/null 2>&1
+    total=$(callgrind_annotate "$out/$scenario" | awk '/PROGRAM TOTALS/ { gsub(",", "", $1); print $1; exit }')
+    echo "callgrind $scenario tick: $((total / ticks)) instructions per tick"
+done
