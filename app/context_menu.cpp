@@ -2,9 +2,9 @@
 
 #include "app/app_state.h"
 #include "app/dialogs.h"
+#include "app/menu_commands.h"
 #include "app/win32.h"
 #include "app/window_frame.h"
-#include "app/menu_commands.h"
 #include "input/controllers.h"
 #include "resources/resource_ids.h"
 
