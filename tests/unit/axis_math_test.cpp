@@ -1,50 +1,38 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/app_state.h"
 #include "input/axis_math.h"
 
 TEST(AxisMath, RangeEndsReadExactlyOneAndEmptyRangesReadCentred) {
-    struct Row {
-        uint32_t position;
-        float min, max, expected;
-    };
-    const Row rows[] = {
+    const std::tuple<uint32_t, float, float, float> rows[] = {
         {0, 0, 65535, -1.0f},  {65535, 0, 65535, 1.0f}, {100, 100, 300, -1.0f},
         {300, 100, 300, 1.0f}, {200, 100, 300, 0.0f},   {70000, 0, 65535, 1.0f},
         {5, 100, 300, -1.0f},  {7, 50, 50, 0.0f},       {7, 0, 0, 0.0f},
         {7, 300, 100, 0.0f},   {7, NAN, 10, 0.0f},      {0xFFFFFFFF, 0, 1, 1.0f},
     };
-    for (const Row& row : rows) {
-        float value = normaliseAxis(row.position, row.min, row.max);
+    for (const auto& [position, min, max, expected] : rows) {
+        float value = normaliseAxis(position, min, max);
         EXPECT_TRUE(std::isfinite(value));
-        EXPECT_EQ(value, row.expected) << row.position << " in " << row.min << ".." << row.max;
+        EXPECT_EQ(value, expected) << position << " in " << min << ".." << max;
     }
 }
 
 TEST(AxisMath, CurveSquaresTheMagnitudeAndKeepsTheSign) {
-    EXPECT_EQ(applyCurve(-0.5f), -0.25f);
-    EXPECT_EQ(applyCurve(0.5f), 0.25f);
-    EXPECT_EQ(applyCurve(-1.0f), -1.0f);
+    EXPECT_EQ(std::tuple(applyCurve(-0.5f), applyCurve(0.5f), applyCurve(-1.0f)),
+              std::tuple(-0.25f, 0.25f, -1.0f));
 }
 
 TEST(AxisMath, HatSectorsOverlapOnTheDiagonals) {
+    // clang-format off
     const std::pair<uint32_t, uint32_t> rows[] = {
-        {0, kDpadUp},
-        {2249, kDpadUp},
-        {4500, kDpadUp | kDpadRight},
-        {6751, kDpadRight},
-        {9000, kDpadRight},
-        {15750, kDpadRight | kDpadDown},
-        {15751, kDpadDown},
-        {22500, kDpadDown | kDpadLeft},
-        {27000, kDpadLeft},
-        {31500, kDpadLeft | kDpadUp},
-        {35900, kDpadUp},
-        {35901, 0},
-        {65535, 0},
-    };
+        {0, kDpadUp}, {2249, kDpadUp}, {4500, kDpadUp | kDpadRight}, {6751, kDpadRight},
+        {9000, kDpadRight}, {15750, kDpadRight | kDpadDown}, {15751, kDpadDown},
+        {22500, kDpadDown | kDpadLeft}, {27000, kDpadLeft}, {31500, kDpadLeft | kDpadUp},
+        {35900, kDpadUp}, {35901, 0}, {65535, 0}};
+    // clang-format on
     for (const auto& [pov, bits] : rows) {
         EXPECT_EQ(hatDirections(pov), bits) << pov;
     }
@@ -62,7 +50,6 @@ TEST(AxisMath, StickGivesADirectionOnlyBeyondNineTenths) {
 
 TEST(AxisMath, EdgesSeparatePressesFromReleases) {
     InputEdges edges = computeEdges(0b0110, 0b0011);
-    EXPECT_EQ(edges.changed, 0b0101u);
-    EXPECT_EQ(edges.pressed, 0b0001u);
-    EXPECT_EQ(edges.released, 0b0100u);
+    EXPECT_EQ(std::tie(edges.changed, edges.pressed, edges.released),
+              std::tuple(0b0101u, 0b0001u, 0b0100u));
 }

@@ -11,32 +11,25 @@
 
 constexpr uint32_t kHatCentred = 65535;
 
-// "d41"/"u41" key down/up, "Ld".."Mu" mouse buttons, "m<dx>,<dy>" and "w<wheel>".
+// "d41"/"u41" key 0x41 down/up, "Ld".."Mu" mouse buttons, "f<flags>:<dx>,<dy>,<wheel>"
+// pointer motion and wheel turn; nothing for a record with no flags.
 inline std::string describe(const INPUT& e) {
+    const DWORD flags = e.type == INPUT_KEYBOARD ? e.ki.dwFlags : e.mi.dwFlags;
     char text[40] = "?";
     if (e.type == INPUT_KEYBOARD) {
-        char dir = e.ki.dwFlags == 0 ? 'd' : (e.ki.dwFlags == KEYEVENTF_KEYUP ? 'u' : '?');
+        const char dir = flags == 0 ? 'd' : (flags == KEYEVENTF_KEYUP ? 'u' : '?');
         std::snprintf(text, sizeof text, "%c%02X", dir, unsigned{e.ki.wVk});
         return text;
     }
-    const std::pair<DWORD, const char*> buttons[] = {
-        {MOUSEEVENTF_LEFTDOWN, "Ld"}, {MOUSEEVENTF_LEFTUP, "Lu"},     {MOUSEEVENTF_RIGHTDOWN, "Rd"},
-        {MOUSEEVENTF_RIGHTUP, "Ru"},  {MOUSEEVENTF_MIDDLEDOWN, "Md"}, {MOUSEEVENTF_MIDDLEUP, "Mu"}};
-    for (const auto& [flag, name] : buttons) {
-        if (e.mi.dwFlags == flag) {
-            return name;
+    const char* const buttons[] = {"Ld", "Lu", "Rd", "Ru", "Md", "Mu"}; // flags 0x2 to 0x40
+    for (unsigned i = 0; i < 6; ++i) {
+        if (flags == 2u << i) {
+            return buttons[i];
         }
     }
-    std::string out;
-    if ((e.mi.dwFlags & MOUSEEVENTF_MOVE) != 0) {
-        std::snprintf(text, sizeof text, "m%d,%d", e.mi.dx, e.mi.dy);
-        out += text;
-    }
-    if ((e.mi.dwFlags & MOUSEEVENTF_WHEEL) != 0) {
-        std::snprintf(text, sizeof text, "w%d", static_cast<int>(e.mi.mouseData));
-        out += text;
-    }
-    return out;
+    std::snprintf(text, sizeof text, "f%X:%d,%d,%d", unsigned{flags}, e.mi.dx, e.mi.dy,
+                  static_cast<int>(e.mi.mouseData));
+    return flags == 0 ? "" : text;
 }
 
 struct Rig {
