@@ -2,7 +2,9 @@
 // A fresh state record with five present controllers (hat, full 0..65535
 // ranges, stick centred), controller 0 active and no pointer controller, and a
 // compact reading of the events the engine queued.
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "app/app_state.h"
@@ -11,25 +13,18 @@
 
 constexpr uint32_t kHatCentred = 65535;
 
-// "d41"/"u41" key 0x41 down/up, "Ld".."Mu" mouse buttons, "f<flags>:<dx>,<dy>,<wheel>"
-// pointer motion and wheel turn; nothing for a record with no flags.
+// "d41"/"u41" key 0x41 down/up; a mouse record as "f<flags>:<dx>,<dy>,<wheel>", so "f2:0,0,0"
+// is a left button press where the pointer is; nothing for a record without flags.
 inline std::string describe(const INPUT& e) {
-    const DWORD flags = e.type == INPUT_KEYBOARD ? e.ki.dwFlags : e.mi.dwFlags;
-    char text[40] = "?";
+    char text[40];
     if (e.type == INPUT_KEYBOARD) {
-        const char dir = flags == 0 ? 'd' : (flags == KEYEVENTF_KEYUP ? 'u' : '?');
+        const char dir = e.ki.dwFlags == 0 ? 'd' : (e.ki.dwFlags == KEYEVENTF_KEYUP ? 'u' : '?');
         std::snprintf(text, sizeof text, "%c%02X", dir, unsigned{e.ki.wVk});
         return text;
     }
-    const char* const buttons[] = {"Ld", "Lu", "Rd", "Ru", "Md", "Mu"}; // flags 0x2 to 0x40
-    for (unsigned i = 0; i < 6; ++i) {
-        if (flags == 2u << i) {
-            return buttons[i];
-        }
-    }
-    std::snprintf(text, sizeof text, "f%X:%d,%d,%d", unsigned{flags}, e.mi.dx, e.mi.dy,
+    std::snprintf(text, sizeof text, "f%X:%d,%d,%d", unsigned{e.mi.dwFlags}, e.mi.dx, e.mi.dy,
                   static_cast<int>(e.mi.mouseData));
-    return flags == 0 ? "" : text;
+    return e.mi.dwFlags == 0 ? "" : text;
 }
 
 struct Rig {
@@ -37,9 +32,8 @@ struct Rig {
 
     Rig() {
         publishAppState(&s);
-        for (ControllerInfo& c : s.controllers) {
-            c = {1, JOYCAPS_HASPOV, 12, 4, 0, 65535, 0, 65535, 0, 65535, 0, 65535};
-        }
+        std::fill(std::begin(s.controllers), std::end(s.controllers),
+                  ControllerInfo{1, JOYCAPS_HASPOV, 12, 4, 0, 65535, 0, 65535, 0, 65535, 0, 65535});
         s.controllerCount = kControllerSlots;
         s.mouseController = -1;
         s.joyInfo.dwXpos = s.joyInfo.dwYpos = s.joyInfo.dwZpos = s.joyInfo.dwRpos = 32767;
