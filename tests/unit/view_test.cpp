@@ -17,8 +17,8 @@ static uint32_t pixel(const PixelBuffer& b, LONG x, LONG y) {
 }
 
 TEST(View, FrameShowsTheWindowStatePictureSitsInPlaceAndOnlyHeldInputsAreTinted) {
-    // Controller 1's frame 0xFF51D758 and 3/4 of its highlight 0xFF00FF00 added, saturating.
-    const uint32_t picture = 0xFF1050F0, tinted = 0xFF10FFF0;
+    // Controller 2's frame 0xFF608DDE, and 3/4 of its highlight 0xFF0F5FFF added to each channel.
+    const uint32_t picture = 0xFF105010, tinted = 0xFF1B97CF;
     auto inside = [](const RECT& r, LONG x, LONG y) {
         return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
     };
@@ -29,6 +29,7 @@ TEST(View, FrameShowsTheWindowStatePictureSitsInPlaceAndOnlyHeldInputsAreTinted)
         s.pictureBuffer.create(484, 175, 4);
         s.pictureBuffer.fillRect({0, 0, 484, 175}, picture);
         s.windowActive = active;
+        s.activeController = 1;
         s.inputBits = kDpadUp | 0x1 | 0x1000; // Button 13 has no place in the view
         composeView();
         int wrong = 0;
@@ -36,7 +37,7 @@ TEST(View, FrameShowsTheWindowStatePictureSitsInPlaceAndOnlyHeldInputsAreTinted)
             for (LONG x = 0; x < kViewWidth; ++x) {
                 const bool lit = inside(s.layoutRects[0], x, y) || inside(s.layoutRects[4], x, y);
                 const uint32_t want = !inside(s.layoutRects[kPicturePlace], x, y)
-                                          ? (active != 0 ? 0xFF51D758 : 0xFFB1BBBD)
+                                          ? (active != 0 ? 0xFF608DDE : 0xFFB1BBBD)
                                           : (lit ? tinted : picture);
                 wrong += pixel(s.canvasBuffer, x, y) != want;
             }
