@@ -80,7 +80,7 @@ e2e_setup() {
 
 # e2e_start SCENARIO: starts Tavlor.exe; its joystick log is $E2E_LOG.
 e2e_start() {
-    E2E_RUNS=$((E2E_RUNS + 1))
+    E2E_RUNS=$((E2E_RUNS + 1)) E2E_GOS=0
     E2E_LOG=$E2E_OUT/run$E2E_RUNS.log E2E_EXIT=$E2E_TMP/exit$E2E_RUNS E2E_GO=$E2E_TMP/go$E2E_RUNS
     (cd "$E2E_APP" && TAVLOR_E2E_SCENARIO=$E2E_SRC/scenarios/$1 TAVLOR_E2E_JOYLOG=$E2E_LOG \
         TAVLOR_E2E_GO=$E2E_GO wine Tavlor.exe >/dev/null 2>&1; echo $? >"$E2E_EXIT.part"
@@ -105,18 +105,20 @@ e2e_record() {
     e2e_wait 60 "input recorder" grep -q '^recorder ready' "$E2E_LOG"
 }
 
-# e2e_go: the scenario's polls start counting; e2e_wait_poll ID N waits for one.
-e2e_go() {
-    touch "$E2E_GO"
-    e2e_wait 60 "go of the scenario" grep -q '^go$' "$E2E_LOG"
-}
+# e2e_go, e2e_pause: the scenario's polls count, or stop counting (every poll
+# is then poll 0); e2e_wait_poll ID N waits for one.
+e2e_seen() { (($(grep -c -- "$1" "$E2E_LOG") >= $2)); }
+e2e_go() { touch "$E2E_GO" && e2e_wait 60 "go" e2e_seen '^go$' $((++E2E_GOS)); }
+e2e_pause() { rm "$E2E_GO" && e2e_wait 60 "pause" e2e_seen '^pause$' "$E2E_GOS"; }
 e2e_wait_poll() { e2e_wait $((60 + $2 / 5)) "poll $2 of $1" grep -q "^poll $1 $2 " "$E2E_LOG"; }
 e2e_mark() { echo "mark $1" >>"$E2E_LOG"; }
 
-# e2e_events ID: the injected events, each after the number of the last poll
-# of ID before it ("mark NAME" lines as they are).
+# e2e_events: the injected events, each after the number of the poll before
+# it, or after a mark the mark's NAME ("mark NAME" lines as they are). A
+# pointer move reads as the distance from the one before.
 e2e_events() {
-    awk -v id="$1" '$1 == "poll" && $2 == id { p = $3 } $1 == "mark" { print }
+    awk '$1 == "poll" && !mark { p = $3 } $1 == "mark" { print; p = $2; mark = 1 }
+        $2 == "move" { print p, "mouse move", (x == "" ? "start" : $3 - x " " $4 - y); x = $3; y = $4; next }
         $1 == "key" || $1 == "mouse" { print p, $0 }' "$E2E_LOG"
 }
 

@@ -1,8 +1,9 @@
 // The three joystick calls of winmm.dll, played from a scenario file. Loaded
 // in place of the system DLL (winmm=n,b with this file beside the program).
 // Environment: TAVLOR_E2E_SCENARIO (the file), TAVLOR_E2E_JOYLOG (one line per
-// poll is appended), TAVLOR_E2E_GO (polls count only once this file exists,
-// so a test sets up at its own pace; until then every poll is poll 0).
+// poll is appended), TAVLOR_E2E_GO (polls count only while this file exists,
+// so a test sets up and changes settings at its own pace; the other polls
+// are poll 0, which no hold reaches).
 // Scenario lines (numbers decimal or 0x hex; '#' lines are ignored):
 //   device ID CAPS                        CAPS 0x10: the controller has a hat
 //   hold ID FROM TO BUTTONS [POV [X [Y [R]]]]   polls FROM..TO report this
@@ -32,6 +33,7 @@ struct StandIn {
     std::vector<Hold> holds;
     HANDLE log = INVALID_HANDLE_VALUE;
     std::string goFile;
+    bool going = false;
 };
 
 StandIn& standIn() {
@@ -93,13 +95,11 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
     StandIn& s = standIn();
     if (id >= 16)
         return JOYERR_PARMS;
-    if (!s.goFile.empty() && GetFileAttributesA(s.goFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        writeLine(s.log, "go");
-        s.goFile.clear();
-    }
-    if (s.goFile.empty())
-        ++s.polls[id];
-    unsigned poll = s.polls[id];
+    bool going = s.goFile.empty() || GetFileAttributesA(s.goFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (going != s.going)
+        writeLine(s.log, going ? "go" : "pause");
+    s.going = going;
+    unsigned poll = going ? ++s.polls[id] : 0;
     if (!answers(s, id)) {
         writeLine(s.log, "poll %u %u unplugged", id, poll);
         return JOYERR_UNPLUGGED;

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Keys and clicks from controller 1, poll by poll: the built-in mapping,
+# press and release, Auto repeating, and everything held released when the
+# controller is pulled out (scenarios/keys.txt holds the expected events).
+source "$(dirname "$0")/lib.sh"
+e2e_setup keys
+
+e2e_store Trigger 1
+e2e_start keys.txt
+e2e_record
+xdotool mousemove 1900 1060
+e2e_go
+e2e_wait_poll 0 55
+e2e_mark close
+e2e_driver main post 0x10 0 0
+e2e_expect_exit 0
+e2e_expect "events injected" "$(e2e_expectations keys.txt)" "$(e2e_events)"
