@@ -64,7 +64,7 @@ e2e_make_template() {
 
 # e2e_setup NAME: output folder, X display and Wine prefix of this test.
 e2e_setup() {
-    E2E_NAME=$1 E2E_OUT=$E2E_WORK/output/$1 E2E_RUNS=0 E2E_SHOTS=0
+    E2E_NAME=$1 E2E_OUT=$E2E_WORK/output/$1 E2E_RUNS=0
     rm -rf "$E2E_OUT" && mkdir -p "$E2E_OUT"
     [[ -f $E2E_TEMPLATE/stamp ]] || e2e_make_template
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tavlor-e2e-$1.XXXXXX")
@@ -134,9 +134,14 @@ e2e_expectations() { sed -n 's/^#> //p' "$E2E_SRC/scenarios/$1"; }
 e2e_settings() { wine reg query "$E2E_KEY" 2>/dev/null | tr -d '\r' | awk '$2 ~ /^REG_/ { print $1, $2, $3 }' | sort; }
 e2e_store() { wine reg add "$E2E_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
 
-# e2e_pixels X,Y...: the screen's colours there, "RRGGBB" each.
+# e2e_pixels X,Y...: the screen's colours there, "RRGGBB" each (also kept in
+# pixels.log, beside the screenshot).
 e2e_pixels() {
-    import -display "$DISPLAY" -window root "$E2E_TMP/shot.png"
-    cp "$E2E_TMP/shot.png" "$E2E_OUT/screen$((++E2E_SHOTS)).png"
-    convert "$E2E_TMP/shot.png" -format "$(printf '%%[hex:p{%s}] ' "$@")" info:
+    local shot=$E2E_OUT/screen$(cat "$E2E_OUT/pixels.log" 2>/dev/null | wc -l).png
+    import -display "$DISPLAY" -window root "$shot"
+    convert "$shot" -format "$(printf '%%[hex:p{%s}] ' "$@")" info: | tee -a "$E2E_OUT/pixels.log"
+    echo "  ($shot)" >>"$E2E_OUT/pixels.log"
 }
+
+# e2e_pixels_are "RRGGBB..." X,Y...
+e2e_pixels_are() { [[ $(e2e_pixels "${@:2}") == "$1 " ]]; }
