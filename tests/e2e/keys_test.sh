@@ -11,6 +11,8 @@ e2e_record
 xdotool mousemove 1900 1060
 e2e_go
 e2e_wait_poll 0 55
+# The tick of the unplugged poll is done once its last release is logged.
+e2e_wait 30 "releases at the unplug" e2e_seen '^mouse lup$' 2
 e2e_mark close
 e2e_driver main post 0x10 0 0
 e2e_expect_exit 0
