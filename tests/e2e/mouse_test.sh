@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The pointer controller moves the pointer and turns the wheel at the speed
+# set, a controller without a hat types arrows with its stick instead, and a
+# key held as Tavlor closes goes up (scenarios/mouse.txt).
+source "$(dirname "$0")/lib.sh"
+e2e_setup mouse
+
+e2e_store MouseSpeed 2
+e2e_start mouse.txt
+e2e_record
+e2e_go
+e2e_wait_poll 0 12
+# Settings change while the polls stand still, so that they take effect
+# between two known polls: Controller > 2, later Mouse Speed > Slow.
+e2e_pause && e2e_driver main post 0x111 9002 0 && e2e_go
+e2e_wait_poll 1 10
+e2e_pause && e2e_driver main post 0x111 9018 0 && e2e_go
+e2e_wait_poll 1 22
+e2e_mark close
+e2e_driver main post 0x10 0 0
+e2e_expect_exit 0
+e2e_expect "events injected" "$(e2e_expectations mouse.txt)" "$(e2e_events)"

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Start-up, shutdown and the settings key: what Tavlor.exe links, where its
+# window opens, what it stores at Alt+X and at a foreign WM_QUIT, and how
+# stored values out of range are brought back.
+source "$(dirname "$0")/lib.sh"
+e2e_setup startup
+
+dlls=$(x86_64-w64-mingw32-objdump -p "$E2E_BUILD/Tavlor.exe" | awk '/DLL Name:/ { print tolower($3) }')
+others=$(grep -Evx '(advapi32|comctl32|gdi32|kernel32|shell32|user32|winmm|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll' <<<"$dlls" || true)
+[[ -n $dlls && -z $others ]] || e2e_fail "Tavlor.exe imports DLLs that Windows does not have: $others"
+
+# First start, no key: 494 x 185 at (150, 100); Alt+X ends it and saves.
+e2e_start one_pad.txt
+e2e_expect "window at first start" "150 100 644 285" "$(e2e_driver main rect)"
+xdotool mousemove 300 150 key alt+x
+e2e_expect_exit 0
+e2e_expect "settings after Alt+X" "MouseCurve REG_DWORD 0x1
+MouseSpeed REG_DWORD 0x1
+Size REG_DWORD 0x1
+Trigger REG_DWORD 0x0
+X REG_DWORD 0x96
+Y REG_DWORD 0x64" "$(e2e_settings)"
+
+# Out of range: speed -1 is Fast, scale 9 is 4, a place off the screen is a
+# quarter of it. A WM_QUIT from another process ends Tavlor, which still saves.
+e2e_store MouseSpeed 0xffffffff && e2e_store Size 9 && e2e_store X 5000 && e2e_store Y 0xfffffc18
+e2e_start one_pad.txt
+e2e_expect "window with values out of range" "480 270 2456 1010" "$(e2e_driver main rect)"
+e2e_driver main post 0x12 0 0
+e2e_expect_exit 0
+e2e_expect "settings after WM_QUIT" "MouseCurve REG_DWORD 0x1
+MouseSpeed REG_DWORD 0x2
+Size REG_DWORD 0x4
+Trigger REG_DWORD 0x0
+X REG_DWORD 0x1e0
+Y REG_DWORD 0x10e" "$(e2e_settings)"
