@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The pointer controller moves the pointer and turns the wheel at the speed
 # set, a controller without a hat types arrows with its stick instead, and a
-# key held as Tavlor closes goes up (scenarios/mouse.txt).
+# key held as the session ends or Tavlor closes goes up (scenarios/mouse.txt).
 source "$(dirname "$0")/lib.sh"
 e2e_setup mouse
 
@@ -16,6 +16,12 @@ e2e_pause && e2e_driver main post 0x111 9002 0 && e2e_go
 e2e_wait_poll 1 10
 e2e_pause && e2e_driver main post 0x111 9018 0 && e2e_go
 e2e_wait_poll 1 22
+e2e_mark session
+e2e_driver main post 0x16 1 0
+e2e_wait 30 "release at the end of the session" e2e_seen '^key up 0x60$' 1
+# The paused polls read no buttons, so the press comes again after the go.
+e2e_pause && e2e_go
+e2e_wait 30 "the press after the pause" e2e_seen '^key down 0x60$' 2
 e2e_mark close
 e2e_driver main post 0x10 0 0
 e2e_expect_exit 0

@@ -14,7 +14,9 @@
 
 namespace {
 
-LPARAM number(const char* text) { return static_cast<LPARAM>(std::strtoll(text, nullptr, 0)); }
+LPARAM number(const char* text) {
+    return static_cast<LPARAM>(std::strtoll(text, nullptr, 0));
+}
 
 } // namespace
 
@@ -36,8 +38,8 @@ int main(int argc, char** argv) {
                    : 1;
     } else if (std::strcmp(command, "text") == 0 && argc == 4) {
         char text[512] = "";
-        SendMessageA(GetDlgItem(window, static_cast<int>(number(argv[3]))), WM_GETTEXT,
-                     sizeof text, reinterpret_cast<LPARAM>(text));
+        SendMessageA(GetDlgItem(window, static_cast<int>(number(argv[3]))), WM_GETTEXT, sizeof text,
+                     reinterpret_cast<LPARAM>(text));
         std::printf("%s\n", text);
     } else if (std::strcmp(command, "select") == 0 && argc == 5) {
         HWND list = GetDlgItem(window, static_cast<int>(number(argv[3])));

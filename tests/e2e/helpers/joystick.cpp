@@ -7,6 +7,8 @@
 // Scenario lines (numbers decimal or 0x hex; '#' lines are ignored):
 //   device ID CAPS                        CAPS 0x10: the controller has a hat
 //   hold ID FROM TO BUTTONS [POV [X [Y [R]]]]   polls FROM..TO report this
+//   pulse ID FROM TO PERIOD LENGTH BUTTONS  the first LENGTH polls of every
+//                                         PERIOD from FROM to TO report BUTTONS
 //   unplug ID POLL                        this poll and all later ones fail
 #define _WINMM_
 #include <windows.h>
@@ -23,6 +25,7 @@ namespace {
 
 struct Hold {
     unsigned id, from, to, buttons, pov = JOY_POVCENTERED, x = 32767, y = 32767, r = 32767;
+    unsigned period = 1, length = 1;
 };
 
 struct StandIn {
@@ -59,6 +62,10 @@ StandIn& standIn() {
         } else if (std::sscanf(line, "hold %i %i %i %i %i %i %i %i", &h.id, &h.from, &h.to,
                                &h.buttons, &h.pov, &h.x, &h.y, &h.r) >= 4) {
             s->holds.push_back(h);
+        } else if (std::sscanf(line, "pulse %i %i %i %i %i %i", &h.id, &h.from, &h.to, &h.period,
+                               &h.length, &h.buttons) == 6 &&
+                   h.period > 0) {
+            s->holds.push_back(h);
         } else if (line[0] != '#' && line[0] != '\n') {
             writeLine(s->log, "scenario-error %s", line);
         }
@@ -75,7 +82,9 @@ bool answers(StandIn& s, UINT id) {
 
 } // namespace
 
-extern "C" UINT WINAPI joyGetNumDevs(void) { return 16; }
+extern "C" UINT WINAPI joyGetNumDevs(void) {
+    return 16;
+}
 
 extern "C" MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
     StandIn& s = standIn();
@@ -95,7 +104,8 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
     StandIn& s = standIn();
     if (id >= 16)
         return JOYERR_PARMS;
-    bool going = s.goFile.empty() || GetFileAttributesA(s.goFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    bool going =
+        s.goFile.empty() || GetFileAttributesA(s.goFile.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (going != s.going)
         writeLine(s.log, going ? "go" : "pause");
     s.going = going;
@@ -106,7 +116,8 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
     }
     Hold state{};
     for (const Hold& h : s.holds) {
-        if (h.id == id && poll != 0 && h.from <= poll && poll <= h.to)
+        if (h.id == id && poll != 0 && h.from <= poll && poll <= h.to &&
+            (poll - h.from) % h.period < h.length)
             state = h;
     }
     info->dwXpos = state.x;
