@@ -99,10 +99,22 @@ e2e_expect_exit() {
 }
 
 # e2e_record: the input recorder appends to $E2E_LOG, so that each event the
-# program injects lands after the poll whose tick sent it.
+# program injects lands after the poll whose tick sent it. Under heavy load a
+# Wine process now and then never gets going; the recorder is started afresh
+# then (what Wine said is kept in recorder.out).
 e2e_record() {
-    (cd "$E2E_APP" && exec wine input_recorder.exe "$E2E_LOG" >/dev/null 2>&1) &
-    e2e_wait 60 "input recorder" grep -q '^recorder ready' "$E2E_LOG"
+    local deadline
+    for _ in 1 2 3; do
+        (cd "$E2E_APP" && WINEDEBUG=err+all exec wine input_recorder.exe "$E2E_LOG" \
+            >>"$E2E_OUT/recorder.out" 2>&1) &
+        deadline=$((SECONDS + 30))
+        while ((SECONDS < deadline)); do
+            grep -q '^recorder ready' "$E2E_LOG" && return 0
+            sleep 0.2
+        done
+        kill -9 $! 2>/dev/null
+    done
+    e2e_fail "no input recorder after three starts"
 }
 
 # e2e_go, e2e_pause: the scenario's polls count, or stop counting (every poll
