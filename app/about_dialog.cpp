@@ -1,11 +1,13 @@
 #include "app/dialogs.h"
+#include "version.h"
 
 namespace {
 
 constexpr int kLinkButton = 1001;
 constexpr int kProductText = 1003;
 
-const wchar_t kAboutText[] = L"Tavlor\r\nKBM Emulator\r\n23.8 (x64)\r\n\u00A9 2023 Kelvarin";
+const wchar_t kAboutText[] =
+    L"Tavlor\r\nKBM Emulator\r\n" TAVLOR_VERSION_SHORT L" (x64)\r\n\u00A9 2023 Kelvarin";
 const wchar_t kMakerHost[] = L"kelvarin.example";
 const wchar_t kMakerPage[] = L"https://kelvarin.example/";
 

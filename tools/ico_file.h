@@ -8,5 +8,6 @@ struct IconImage {
     const uint8_t* bgra;
 };
 
-// Builds a Windows .ico file holding each image as a 32-bit DIB with its AND mask.
+// Builds a Windows .ico file: the 256-pixel image as a PNG, the others as 32-bit DIBs with
+// their AND masks.
 std::vector<uint8_t> buildIcoFile(const IconImage* images, int32_t count);
