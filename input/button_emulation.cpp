@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "input/emulation.h"
+#include "input/scan_codes.h"
 
 namespace {
 
@@ -81,9 +82,16 @@ INPUT codeEvent(uint8_t code, bool press) {
             return event;
         }
     }
+    // The scan code goes with the virtual key, without KEYEVENTF_SCANCODE, so
+    // programs that read virtual keys see what they always saw.
+    uint16_t scan = appState().keyScanCodes[code];
     event.type = INPUT_KEYBOARD;
     event.ki.wVk = code;
+    event.ki.wScan = static_cast<WORD>(scan & 0xFF);
     event.ki.dwFlags = press ? 0 : KEYEVENTF_KEYUP;
+    if ((scan & kExtendedScanPrefix) == kExtendedScanPrefix) {
+        event.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    }
     return event;
 }
 
