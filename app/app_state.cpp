@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "input/scan_codes.h"
+
 namespace {
 
 AppState* gAppState = nullptr;
@@ -64,6 +66,10 @@ AppState::AppState() {
     }
     for (int i = 0; i < kLayoutRectCount; ++i) {
         layoutRects[i] = kLayout[i];
+    }
+    for (int key = 0; key < kVirtualKeyCount; ++key) {
+        uint16_t code = fixedScanCode(static_cast<uint8_t>(key));
+        keyScanCodes[key] = code == kScanFromLayout ? 0 : code;
     }
 }
 

@@ -13,6 +13,7 @@ constexpr int kControllerSlots = 5;
 // the sixteen inputs, and one pointer and wheel record.
 constexpr int kMaxPendingInputs = 2 * kInputCount + 1;
 constexpr int kLayoutRectCount = 22;
+constexpr int kVirtualKeyCount = 256;
 
 // Input bits of the D-pad directions; bits 0 to 15 are the controller's buttons.
 constexpr uint32_t kDpadUp = 0x10000000u;
@@ -59,6 +60,9 @@ struct AppState {
     // Per input, the code whose key-down or button-down went out last and has
     // not been released yet; 0 when nothing is held for it.
     uint8_t heldCodes[kInputCount] = {};
+    // Per virtual key, the scan code its events carry (input/scan_codes.h);
+    // the fixed ones are set here, the layout's at start-up.
+    uint16_t keyScanCodes[kVirtualKeyCount] = {};
 
     // Window and menu handles
     HWND hwndMain = nullptr;
@@ -85,6 +89,7 @@ struct AppState {
     int32_t styleFrameless = 0;
     int32_t viewDirty = 1;
     int32_t rediscoveryTicks = 0;
+    int32_t discoveryCountdown = 0; // ticks until a scheduled discovery; 0 none
     int32_t windowActive = 0;
     int32_t controllerCount = 0;
     int32_t mouseController = 0;

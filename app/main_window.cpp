@@ -4,9 +4,11 @@
 
 #include "app/app_state.h"
 #include "app/context_menu.h"
+#include "app/tick_resolution.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
 #include "input/emulation.h"
+#include "input/engine.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"
 #include "view/view_paint.h"
@@ -52,6 +54,7 @@ void onDestroy() {
     }
     DestroyMenu(s.mainMenu);
     s.mainMenu = nullptr;
+    endFineTicks();
     saveSettings();
     s.lifecycleState = kLifecycleDestroyed;
     PostQuitMessage(0);
@@ -69,6 +72,26 @@ LRESULT onNcCalcSize(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 LRESULT onNcHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     LRESULT hit = DefWindowProcW(hwnd, WM_NCHITTEST, wParam, lParam);
     return hit == HTCLIENT ? HTCAPTION : hit;
+}
+
+// Controllers come and go with the devices. The joystick functions are not
+// called here: the discovery waits for the tick, once the devices settle.
+void onDeviceChange(WPARAM event) {
+    if (event == DBT_DEVNODES_CHANGED || event == DBT_DEVICEARRIVAL ||
+        event == DBT_DEVICEREMOVECOMPLETE) {
+        scheduleDiscovery();
+    }
+}
+
+// Nothing stays held while the system sleeps; on waking the controllers may
+// be other ones.
+void onPowerBroadcast(WPARAM event) {
+    if (event == PBT_APMSUSPEND) {
+        releaseHeldInputs();
+        sendPendingInputs();
+    } else if (event == PBT_APMRESUMEAUTOMATIC) {
+        scheduleDiscovery();
+    }
 }
 
 int32_t signedLowWord(LPARAM value) {
@@ -147,6 +170,12 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_TIMER:
         emulationTick();
         return 0;
+    case WM_DEVICECHANGE:
+        onDeviceChange(wParam);
+        return TRUE;
+    case WM_POWERBROADCAST:
+        onPowerBroadcast(wParam);
+        return TRUE;
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }

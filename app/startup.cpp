@@ -2,6 +2,9 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/single_instance.h"
+#include "app/tick_resolution.h"
+#include "input/scan_codes.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"
 #include "resources/resource_ids.h"
@@ -49,9 +52,12 @@ HWND createMainWindow(HINSTANCE instance) {
 
 int runTavlor(HINSTANCE instance) {
     AppState& s = appState();
-    if (!lockPicture(instance)) {
+    // A second start only brings the first forward: two would send every
+    // event twice and overwrite each other's settings.
+    if (!claimSingleInstance(s.appName) || !lockPicture(instance)) {
         return 0;
     }
+    askLayoutScanCodes();
     loadSettings();
     if (!initCommonControls() || !registerWindowClass(instance)) {
         return 0;
@@ -60,6 +66,7 @@ int runTavlor(HINSTANCE instance) {
     if (s.hwndMain == nullptr) {
         return 0;
     }
+    beginFineTicks(); // ended as the window is destroyed
     ShowWindow(s.hwndMain, SW_SHOWNORMAL);
     return runMessageLoop();
 }

@@ -6,3 +6,4 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 #include <shellapi.h>
+#include <dbt.h>

@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "input/emulation.h"
+#include "input/scan_codes.h"
 
 namespace {
 
@@ -17,11 +18,39 @@ constexpr MouseButtonFlags kMouseButtons[] = {
     {4, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
 };
 
+INPUT eventOf(const AppState& s, uint8_t code, bool press) {
+    INPUT event = {};
+    for (const MouseButtonFlags& button : kMouseButtons) {
+        if (button.code == code) {
+            event.type = INPUT_MOUSE;
+            event.mi.dwFlags = press ? button.down : button.up;
+            return event;
+        }
+    }
+    // The scan code goes with the virtual key, without KEYEVENTF_SCANCODE, so
+    // programs that read virtual keys see what they always saw.
+    uint16_t scan = s.keyScanCodes[code];
+    event.type = INPUT_KEYBOARD;
+    event.ki.wVk = code;
+    event.ki.wScan = static_cast<WORD>(scan & 0xFF);
+    event.ki.dwFlags = press ? 0 : KEYEVENTF_KEYUP;
+    if ((scan & kExtendedScanPrefix) == kExtendedScanPrefix) {
+        event.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    }
+    return event;
+}
+
+void queue(AppState& s, const INPUT& event) {
+    if (s.pendingInputCount < kMaxPendingInputs) {
+        s.pendingInputs[s.pendingInputCount++] = event;
+    }
+}
+
 void press(AppState& s, int slot, uint8_t code) {
     if (code == 0) {
         return;
     }
-    queueInput(codeEvent(code, true));
+    queue(s, eventOf(s, code, true));
     s.heldCodes[slot] = code;
 }
 
@@ -31,7 +60,7 @@ void release(AppState& s, int slot) {
     if (held == 0) {
         return;
     }
-    queueInput(codeEvent(held, false));
+    queue(s, eventOf(s, held, false));
     s.heldCodes[slot] = 0;
 }
 
@@ -62,10 +91,7 @@ void emulateSlot(AppState& s, int slot, uint8_t code) {
 } // namespace
 
 void queueInput(const INPUT& event) {
-    AppState& s = appState();
-    if (s.pendingInputCount < kMaxPendingInputs) {
-        s.pendingInputs[s.pendingInputCount++] = event;
-    }
+    queue(appState(), event);
 }
 
 uint32_t countdownAfterEdge(uint32_t triggerModes, uint32_t delayedModeMask) {
@@ -73,18 +99,7 @@ uint32_t countdownAfterEdge(uint32_t triggerModes, uint32_t delayedModeMask) {
 }
 
 INPUT codeEvent(uint8_t code, bool press) {
-    INPUT event = {};
-    for (const MouseButtonFlags& button : kMouseButtons) {
-        if (button.code == code) {
-            event.type = INPUT_MOUSE;
-            event.mi.dwFlags = press ? button.down : button.up;
-            return event;
-        }
-    }
-    event.type = INPUT_KEYBOARD;
-    event.ki.wVk = code;
-    event.ki.dwFlags = press ? 0 : KEYEVENTF_KEYUP;
-    return event;
+    return eventOf(appState(), code, press);
 }
 
 void emulateButtons() {

@@ -30,10 +30,20 @@ void settleDiscovery(int32_t probed) {
     if (fallback == kNoController) {
         fallback = 0;
     }
-    if (s.controllers[s.activeController].present != 0 || s.activeController == fallback) {
+    if (s.controllers[s.activeController].present != 0) {
         return;
     }
-    activateController(fallback);
+    if (s.activeController != fallback) {
+        activateController(fallback);
+        return;
+    }
+    // The active controller is gone and none other is here: what it held goes
+    // up now, as its next poll would have done, and its inputs go dark.
+    releaseHeldInputs();
+    if (s.inputBits != 0) {
+        clearEngineState();
+        s.viewDirty = 1;
+    }
 }
 
 void activateController(int32_t id) {

@@ -10,7 +10,8 @@
 // Queues the key and mouse-button events of this tick's inputs.
 void emulateButtons();
 
-// Queues the pointer motion and wheel turn of the pointer controller's stick.
+// Queues the pointer motion and wheel turn of the pointer controller's stick;
+// while a dialog is open the wheel stays still.
 void emulateMouse();
 
 // Queues the release of every key and mouse button the engine holds down, in
@@ -26,7 +27,9 @@ void queueInput(const INPUT& event);
 uint32_t countdownAfterEdge(uint32_t triggerModes, uint32_t delayedModeMask);
 
 // The event that presses or releases a mapping code: a mouse-button event for
-// the codes 1, 2 and 4, otherwise a key event of that virtual key.
+// the codes 1, 2 and 4, otherwise a key event of that virtual key with its
+// scan code, and KEYEVENTF_EXTENDEDKEY for a key whose scan code has the E0
+// prefix; a release carries the same scan code and flag as the press.
 INPUT codeEvent(uint8_t code, bool press);
 
 // Pointer distance per tick at full deflection for a speed setting 0..2.

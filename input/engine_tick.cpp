@@ -7,6 +7,8 @@ namespace {
 
 // Ticks counted without any controller before discovery runs again.
 constexpr int32_t kRediscoveryTicks = 500;
+// Ticks from a device change to the discovery it calls for.
+constexpr int32_t kDeviceSettleTicks = 25;
 
 // The active controller stopped answering: it is absent until the next
 // discovery, and whatever it had lit goes dark.
@@ -76,9 +78,19 @@ bool runEngineTick(bool polled) {
             s.viewDirty = 1;
         }
     }
+    if (s.discoveryCountdown > 0) {
+        s.discoveryCountdown -= 1;
+        if (s.discoveryCountdown == 0) {
+            return true;
+        }
+    }
     if (s.controllerCount >= 1) {
         return false;
     }
     s.rediscoveryTicks += 1;
     return s.rediscoveryTicks > kRediscoveryTicks;
+}
+
+void scheduleDiscovery() {
+    appState().discoveryCountdown = kDeviceSettleTicks;
 }

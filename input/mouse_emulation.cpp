@@ -34,9 +34,12 @@ void emulateMouse() {
     AppState& s = appState();
     s.mouseSpeedFactor = static_cast<float>(speedFactor(s.mouseSpeed));
     const float* axes = s.motionAxes;
+    // The wheel would turn the drop-down list under the pointer in a dialog;
+    // the pointer itself still moves there.
+    float wheel = s.hwndDialog == nullptr ? axes[3] : 0.0f;
     INPUT event = {};
     event.type = INPUT_MOUSE;
-    event.mi = mouseMotion(axes[0], axes[1], axes[3], s.mouseSpeedFactor, s.wheelStep);
+    event.mi = mouseMotion(axes[0], axes[1], wheel, s.mouseSpeedFactor, s.wheelStep);
     if (event.mi.dwFlags != 0) {
         queueInput(event);
     }

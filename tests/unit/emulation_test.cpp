@@ -3,8 +3,10 @@
 #include <cstring>
 #include <functional>
 #include <tuple>
+#include <vector>
 
 #include "app/menu_commands.h"
+#include "input/scan_codes.h"
 #include "rig.h"
 
 // Codes of controller 0 out of the box: D-pad Up 0x26, Button 1 0x08.
@@ -57,12 +59,37 @@ TEST(ButtonEmulation, EverythingHeldGoesUpInInputOrderWhenItCanNoLongerBeFollowe
         [](AppState& s) { // discovery finds the active controller gone
             s.controllers[0].present = 0;
             settleDiscovery(kControllerSlots);
+        },
+        [](AppState& s) { // ... and no other one there (only its id probed)
+            s.controllers[0].present = 0;
+            settleDiscovery(1);
         }};
     for (const auto& loseTrack : ways) {
         Rig r;
         ASSERT_EQ(r.tick(kButton1, kHatUp), "d26 d08");
         loseTrack(r.s);
         EXPECT_EQ(r.sent(), "u26 u08") << "way " << &loseTrack - ways;
+    }
+}
+
+TEST(ButtonEmulation, KeysCarryTheirSetOneScanCodeAndE0KeysTheExtendedFlagUpAndDown) {
+    for (uint8_t key : {'A', 'Z', '0', '9', '\xBA'}) { // letters, digits, punctuation
+        EXPECT_EQ(fixedScanCode(key), kScanFromLayout) << int{key};
+    }
+    // clang-format off
+    const std::tuple<uint8_t, int, bool> rows[] = {
+        {0x20, 0x39, 0}, {0x08, 0x0E, 0}, {0x0D, 0x1C, 0}, {0x09, 0x0F, 0}, {0xA1, 0x36, 0},
+        {0x26, 0x48, 1}, {0x28, 0x50, 1}, {0x25, 0x4B, 1}, {0x27, 0x4D, 1}, {0x2D, 0x52, 1},
+        {0x2E, 0x53, 1}, {0x24, 0x47, 1}, {0x23, 0x4F, 1}, {0x21, 0x49, 1}, {0x22, 0x51, 1},
+        {0xA3, 0x1D, 1}, {0xA5, 0x38, 1}, {0x60, 0x52, 0}, {0x69, 0x49, 0}, {0x6E, 0x53, 0},
+        {0x6F, 0x35, 1}, {0x90, 0x45, 1}, {0x70, 0x3B, 0}, {0x7B, 0x58, 0}};
+    // clang-format on
+    Rig r;
+    for (const auto& [key, scan, extended] : rows) {
+        INPUT down = codeEvent(key, true), up = codeEvent(key, false);
+        EXPECT_EQ(std::tuple(down.ki.wScan, down.ki.dwFlags, up.ki.wScan, up.ki.dwFlags),
+                  std::tuple(scan, DWORD{extended}, scan, DWORD{extended} | KEYEVENTF_KEYUP))
+            << int{key};
     }
 }
 
@@ -78,10 +105,10 @@ TEST(MouseEmulation, MotionIsTruncatedOutsideTheDeadZoneAndTurnsTheWheel) {
     }
 }
 
-TEST(MouseEmulation, OnlyThePointerControllerMovesThePointerAlsoUnderADialog) {
+TEST(MouseEmulation, OnlyThePointerControllerMovesThePointerAlsoUnderADialogWithoutTheWheel) {
     Rig r;
     r.s.mouseSpeed = 1;
-    r.s.joyInfo.dwXpos = 65535;
+    r.s.joyInfo.dwXpos = r.s.joyInfo.dwRpos = 65535;
     EXPECT_EQ(r.tick(0), ""); // controller 0 has a hat but is not the pointer controller
     r.s.mouseController = 0;
     r.s.hwndDialog = reinterpret_cast<HWND>(&r.s);
@@ -104,4 +131,18 @@ TEST(Discovery, PicksTheFirstPresentAndFirstHatAndIsDueAgainAfter500TicksWithout
         ++ticks;
     }
     EXPECT_EQ(ticks, 501);
+}
+
+TEST(Discovery, DeviceChangesCallForOneDiscovery25TicksAfterTheLastOne) {
+    Rig r;
+    std::vector<int> due;
+    for (int tick = 1; tick <= 100; ++tick) {
+        if (tick == 1 || tick == 11) { // a change, and another one during the wait
+            scheduleDiscovery();
+        }
+        if (runEngineTick(true)) {
+            due.push_back(tick);
+        }
+    }
+    EXPECT_EQ(due, std::vector<int>{35});
 }

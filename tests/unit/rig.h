@@ -18,7 +18,7 @@ constexpr uint32_t kHatCentred = 65535;
 inline std::string describe(const INPUT& e) {
     char text[40];
     if (e.type == INPUT_KEYBOARD) {
-        const char dir = e.ki.dwFlags == 0 ? 'd' : (e.ki.dwFlags == KEYEVENTF_KEYUP ? 'u' : '?');
+        const char dir = (e.ki.dwFlags & KEYEVENTF_KEYUP) != 0 ? 'u' : 'd';
         std::snprintf(text, sizeof text, "%c%02X", dir, unsigned{e.ki.wVk});
         return text;
     }

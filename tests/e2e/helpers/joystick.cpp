@@ -1,4 +1,5 @@
-// The three joystick calls of winmm.dll, played from a scenario file. Loaded
+// The three joystick calls of winmm.dll, played from a scenario file, and the
+// timer resolution calls, logged ("timeBeginPeriod 1"). Loaded
 // in place of the system DLL (winmm=n,b with this file beside the program).
 // Environment: TAVLOR_E2E_SCENARIO (the file), TAVLOR_E2E_JOYLOG (one line per
 // poll is appended), TAVLOR_E2E_GO (polls count only while this file exists,
@@ -9,7 +10,10 @@
 //   hold ID FROM TO BUTTONS [POV [X [Y [R]]]]   polls FROM..TO report this
 //   pulse ID FROM TO PERIOD LENGTH BUTTONS  the first LENGTH polls of every
 //                                         PERIOD from FROM to TO report BUTTONS
-//   unplug ID POLL                        this poll and all later ones fail
+//   unplug ID POLL [BACK OTHER]           this poll and all later ones fail; with
+//                                         BACK, ID answers again from poll BACK of OTHER
+//   vanish ID POLL                        from this poll on, joyGetDevCapsW leaves
+//                                         ID out while its polls still answer
 #define _WINMM_
 #include <windows.h>
 #include <mmsystem.h>
@@ -32,6 +36,7 @@ struct StandIn {
     bool present[16] = {};
     unsigned caps[16] = {};
     unsigned unplugAt[16] = {};
+    unsigned backAt[16] = {}, backOther[16] = {}, vanishAt[16] = {};
     unsigned polls[16] = {};
     std::vector<Hold> holds;
     HANDLE log = INVALID_HANDLE_VALUE;
@@ -54,11 +59,17 @@ StandIn& standIn() {
     unsigned id = 0, value = 0;
     while (file && std::fgets(line, sizeof line, file)) {
         Hold h{};
+        unsigned back = 0, other = 0;
         if (std::sscanf(line, "device %i %i", &id, &value) == 2 && id < 16) {
             s->present[id] = true;
             s->caps[id] = value;
-        } else if (std::sscanf(line, "unplug %i %i", &id, &value) == 2 && id < 16) {
+        } else if (std::sscanf(line, "unplug %i %i %i %i", &id, &value, &back, &other) >= 2 &&
+                   id < 16 && other < 16) {
             s->unplugAt[id] = value;
+            s->backAt[id] = back;
+            s->backOther[id] = other;
+        } else if (std::sscanf(line, "vanish %i %i", &id, &value) == 2 && id < 16) {
+            s->vanishAt[id] = value;
         } else if (std::sscanf(line, "hold %i %i %i %i %i %i %i %i", &h.id, &h.from, &h.to,
                                &h.buttons, &h.pov, &h.x, &h.y, &h.r) >= 4) {
             s->holds.push_back(h);
@@ -77,7 +88,12 @@ StandIn& standIn() {
 }
 
 bool answers(StandIn& s, UINT id) {
-    return id < 16 && s.present[id] && (s.unplugAt[id] == 0 || s.polls[id] < s.unplugAt[id]);
+    bool back = id < 16 && s.backAt[id] != 0 && s.polls[s.backOther[id]] >= s.backAt[id];
+    return id < 16 && s.present[id] && (!s.unplugAt[id] || s.polls[id] < s.unplugAt[id] || back);
+}
+
+bool listed(StandIn& s, UINT id) {
+    return answers(s, id) && (s.vanishAt[id] == 0 || s.polls[id] < s.vanishAt[id]);
 }
 
 } // namespace
@@ -88,7 +104,7 @@ extern "C" UINT WINAPI joyGetNumDevs(void) {
 
 extern "C" MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
     StandIn& s = standIn();
-    if (!answers(s, static_cast<UINT>(id)) || size < sizeof(JOYCAPSW))
+    if (!listed(s, static_cast<UINT>(id)) || size < sizeof(JOYCAPSW))
         return JOYERR_UNPLUGGED;
     *caps = JOYCAPSW{};
     caps->wXmax = caps->wYmax = caps->wZmax = caps->wRmax = caps->wUmax = caps->wVmax = 65535;
@@ -129,4 +145,14 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
     writeLine(s.log, "poll %u %u ok buttons=0x%x pov=%u x=%u y=%u r=%u", id, poll, state.buttons,
               state.pov, state.x, state.y, state.r);
     return JOYERR_NOERROR;
+}
+
+extern "C" MMRESULT WINAPI timeBeginPeriod(UINT period) {
+    writeLine(standIn().log, "timeBeginPeriod %u", period);
+    return TIMERR_NOERROR;
+}
+
+extern "C" MMRESULT WINAPI timeEndPeriod(UINT period) {
+    writeLine(standIn().log, "timeEndPeriod %u", period);
+    return TIMERR_NOERROR;
 }
