@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Start-up, shutdown and the settings key: where the window opens, one Tavlor at a time, the 1 ms timer resolution while the
-# window lives, what it stores at Alt+X and at a foreign WM_QUIT, and how
-# stored values out of range are brought back.
+# Start-up, shutdown and the settings key: where the window opens, one Tavlor
+# at a time, the 1 ms timer resolution while the window lives, what Tavlor
+# stores at Alt+X and at a foreign WM_QUIT, and how stored values out of range
+# are brought back.
 source "$(dirname "$0")/lib.sh"
 e2e_setup startup
 
