@@ -15,13 +15,13 @@ e2e_wait_poll 0 12
 e2e_pause && e2e_driver main post 0x111 9002 0 && e2e_go
 e2e_wait_poll 1 10
 e2e_pause && e2e_driver main post 0x111 9018 0 && e2e_go
-# Map Buttons open for polls 40 and 41: the pointer moves, the wheel does not.
-e2e_wait_poll 1 16
+# Map Buttons open for polls 56 and 57: the pointer moves, the wheel does not.
+e2e_wait_poll 1 32
 e2e_pause && e2e_driver main post 0x111 9025 0 && e2e_wait 60 "dialog" e2e_driver "Map Buttons" rect
-e2e_go && e2e_wait_poll 1 41
+e2e_go && e2e_wait_poll 1 57
 e2e_pause && e2e_driver "Map Buttons" post 0x111 2 0
 e2e_wait 60 "dialog closed" eval '! e2e_driver "Map Buttons" rect' && e2e_go
-e2e_wait_poll 1 62
+e2e_wait_poll 1 82
 e2e_mark session
 e2e_driver main post 0x16 1 0
 e2e_wait 30 "release at the end of the session" e2e_seen '^key up 0x60 ' 1
