@@ -2,7 +2,6 @@
 #include "app/dialog_placement.h"
 #include "app/dialogs.h"
 #include "input/controllers.h"
-#include "input/emulation.h"
 #include "mapping/map_buttons_dialog.h"
 
 namespace {
@@ -32,8 +31,7 @@ INT_PTR runModalDialog(HWND dialog, UINT message, WPARAM wParam, void (*onOpen)(
     switch (message) {
     case WM_INITDIALOG:
         appState().hwndDialog = dialog;
-        releaseHeldInputs();
-        sendPendingInputs();
+        releaseHeldInputsNow();
         onOpen(dialog);
         ShowWindow(dialog, SW_SHOW);
         centerDialog(dialog, GetParent(dialog));

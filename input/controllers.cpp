@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/win32.h"
+#include "input/emulation.h"
 #include "input/engine.h"
 
 namespace {
@@ -67,4 +68,9 @@ void sendPendingInputs() {
         SendInput(static_cast<UINT>(s.pendingInputCount), s.pendingInputs, sizeof(INPUT));
     }
     s.pendingInputCount = 0;
+}
+
+void releaseHeldInputsNow() {
+    releaseHeldInputs();
+    sendPendingInputs();
 }

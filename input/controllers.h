@@ -10,3 +10,7 @@ void emulationTick();
 
 // Injects the events the engine has queued, in order, and empties the queue.
 void sendPendingInputs();
+
+// Releases every key and mouse button the engine holds down and injects the
+// releases at once: for the window's messages that end what input can follow.
+void releaseHeldInputsNow();
