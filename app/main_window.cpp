@@ -7,7 +7,6 @@
 #include "app/tick_resolution.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
-#include "input/emulation.h"
 #include "input/engine.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"
@@ -41,8 +40,7 @@ void onCreateFailed(HWND hwnd) {
 void onClose() {
     AppState& s = appState();
     KillTimer(s.hwndMain, kTickTimerId);
-    releaseHeldInputs();
-    sendPendingInputs();
+    releaseHeldInputsNow();
     s.lifecycleState = kLifecycleClosing;
     DestroyWindow(s.hwndMain);
 }
@@ -87,8 +85,7 @@ void onDeviceChange(WPARAM event) {
 // be other ones.
 void onPowerBroadcast(WPARAM event) {
     if (event == PBT_APMSUSPEND) {
-        releaseHeldInputs();
-        sendPendingInputs();
+        releaseHeldInputsNow();
     } else if (event == PBT_APMRESUMEAUTOMATIC) {
         scheduleDiscovery();
     }
@@ -135,8 +132,7 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_ENDSESSION:
         if (wParam != 0) {
-            releaseHeldInputs();
-            sendPendingInputs();
+            releaseHeldInputsNow();
             saveSettings();
         }
         return 0;
