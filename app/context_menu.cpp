@@ -1,78 +1,42 @@
 #include "app/context_menu.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/dialogs.h"
 #include "app/menu_commands.h"
-#include "app/win32.h"
+#include "app/menu_tree.h"
+#include "core/win32.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-struct MenuItem {
-    UINT id; // 0 for a separator
-    const wchar_t* text;
-};
-
-constexpr MenuItem kControllerItems[] = {
-    {9001, L"&1"}, {9002, L"&2"}, {9003, L"&3"}, {9004, L"&4"}, {9005, L"&5"},
-};
-constexpr MenuItem kTriggerGroupItems[3][3] = {
-    {{9009, L"&Single"}, {9012, L"&Auto"}, {9015, L"&Delayed Auto"}},
-    {{9010, L"&Single"}, {9013, L"&Auto"}, {9016, L"&Delayed Auto"}},
-    {{9011, L"&Single"}, {9014, L"&Auto"}, {9017, L"&Delayed Auto"}},
-};
-constexpr const wchar_t* kTriggerGroupTexts[3] = {L"Buttons &1-4", L"Buttons &5-8",
-                                                  L"Buttons &9-12"};
-constexpr MenuItem kMouseSpeedItems[] = {
-    {9018, L"&Slow"}, {9019, L"&Medium"}, {9020, L"&Fast"},
-    {0, nullptr},     {9021, L"&Linear"}, {9022, L"&Curved"},
-};
-constexpr MenuItem kWindowSizeItems[] = {{9023, L"&Increase Size"}, {9024, L"&Decrease Size"}};
-constexpr MenuItem kTailItems[] = {
-    {0, nullptr}, {9025, L"Map &Buttons..."}, {0, nullptr}, {9026, L"&About Tavlor"},
-    {0, nullptr}, {9027, L"E&xit\tAlt+X"},
-};
-
-constexpr UINT kTriggerGroups = 3;
-
-template <size_t N> void appendItems(HMENU menu, const MenuItem (&items)[N]) {
-    for (const MenuItem& item : items) {
-        if (item.id == 0) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+// Builds the tree's lines into the menu. A submenu that cannot be created is
+// left out with its entry and its lines.
+void appendMenuTree(AppState& s) {
+    HMENU parents[4] = {nullptr, s.mainMenu}; // where the lines of each level go
+    int skipBelow = 0;                        // lines deeper than this belong to a missing submenu
+    for (const MenuEntry& entry : kMenuTree) {
+        if (skipBelow != 0 && entry.level > skipBelow) {
+            continue;
+        }
+        skipBelow = 0;
+        HMENU parent = parents[entry.level];
+        if (entry.submenu != nullptr) {
+            HMENU submenu = CreatePopupMenu();
+            s.*entry.submenu = submenu;
+            if (submenu == nullptr) {
+                skipBelow = entry.level;
+                continue;
+            }
+            AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), entry.text);
+            parents[entry.level + 1] = submenu;
+        } else if (entry.text == nullptr) {
+            AppendMenuW(parent, MF_SEPARATOR, 0, nullptr);
         } else {
-            AppendMenuW(menu, MF_STRING, item.id, item.text);
+            AppendMenuW(parent, MF_STRING, entry.id, entry.text);
         }
     }
-}
-
-void appendSubmenu(HMENU parent, HMENU submenu, const wchar_t* text) {
-    AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text);
-}
-
-// A submenu that cannot be created is left out with its entry.
-template <size_t N>
-void buildSubmenu(HMENU parent, HMENU& field, const wchar_t* text, const MenuItem (&items)[N]) {
-    field = CreatePopupMenu();
-    if (field == nullptr) {
-        return;
-    }
-    appendItems(field, items);
-    appendSubmenu(parent, field, text);
-}
-
-void buildTriggerMenu(AppState& s) {
-    s.triggerMenu = CreatePopupMenu();
-    if (s.triggerMenu == nullptr) {
-        return;
-    }
-    HMENU* groups[kTriggerGroups] = {&s.triggerGroup1Menu, &s.triggerGroup2Menu,
-                                     &s.triggerGroup3Menu};
-    for (UINT g = 0; g < kTriggerGroups; ++g) {
-        buildSubmenu(s.triggerMenu, *groups[g], kTriggerGroupTexts[g], kTriggerGroupItems[g]);
-    }
-    appendSubmenu(s.mainMenu, s.triggerMenu, L"&Trigger");
 }
 
 void setItem(HMENU menu, const MenuItemState& item) {
@@ -113,11 +77,7 @@ bool buildContextMenu() {
     if (s.mainMenu == nullptr) {
         return false;
     }
-    buildSubmenu(s.mainMenu, s.controllerMenu, L"&Controller", kControllerItems);
-    buildTriggerMenu(s);
-    buildSubmenu(s.mainMenu, s.mouseSpeedMenu, L"&Mouse Speed", kMouseSpeedItems);
-    buildSubmenu(s.mainMenu, s.windowSizeMenu, L"&Window Size", kWindowSizeItems);
-    appendItems(s.mainMenu, kTailItems);
+    appendMenuTree(s);
     return true;
 }
 
@@ -138,6 +98,9 @@ void onCommand(uint32_t commandId) {
     switch (applyMenuCommand(commandId)) {
     case MenuAction::kNone:
         break;
+    case MenuAction::kSelectController:
+        selectController(commandController(commandId));
+        break;
     case MenuAction::kIncreaseSize:
         setWindowScale(s.windowScale + 1);
         break;
@@ -154,6 +117,4 @@ void onCommand(uint32_t commandId) {
         PostMessageW(s.hwndMain, WM_CLOSE, 0, 0);
         break;
     }
-    // A controller switch releases what the old controller held.
-    sendPendingInputs();
 }

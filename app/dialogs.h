@@ -1,5 +1,5 @@
 #pragma once
-#include "app/win32.h"
+#include "core/win32.h"
 
 // The About dialog (resource 103).
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

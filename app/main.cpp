@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/startup.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {

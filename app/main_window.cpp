@@ -2,23 +2,19 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/context_menu.h"
 #include "app/tick_resolution.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
-#include "input/engine.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"
 #include "view/view_paint.h"
 
 namespace {
 
-// The embedded picture: raw blue, green, red rows, exactly this size.
-constexpr int kPictureWidth = 484;
-constexpr int kPictureHeight = 175;
-
-// Creates both view buffers and widens the embedded picture to four channels.
+// Creates both view buffers and widens the embedded picture (raw blue, green,
+// red rows of exactly the picture's size) to four channels.
 bool setUpViewBuffers() {
     AppState& s = appState();
     PixelBuffer& canvas = s.canvasBuffer;
@@ -40,7 +36,7 @@ void onCreateFailed(HWND hwnd) {
 void onClose() {
     AppState& s = appState();
     KillTimer(s.hwndMain, kTickTimerId);
-    releaseHeldInputsNow();
+    releaseHeldInputs();
     s.lifecycleState = kLifecycleClosing;
     DestroyWindow(s.hwndMain);
 }
@@ -85,7 +81,7 @@ void onDeviceChange(WPARAM event) {
 // be other ones.
 void onPowerBroadcast(WPARAM event) {
     if (event == PBT_APMSUSPEND) {
-        releaseHeldInputsNow();
+        releaseHeldInputs();
     } else if (event == PBT_APMRESUMEAUTOMATIC) {
         scheduleDiscovery();
     }
@@ -132,7 +128,7 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_ENDSESSION:
         if (wParam != 0) {
-            releaseHeldInputsNow();
+            releaseHeldInputs();
             saveSettings();
         }
         return 0;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32.h"
+#include "core/win32.h"
 
 constexpr UINT_PTR kTickTimerId = 1;
 constexpr UINT kTickPeriodMs = 20;

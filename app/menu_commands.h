@@ -23,17 +23,29 @@ enum MenuCommand : uint32_t {
     kCommandExit = 9027,
 };
 
-// What is left for the window to do after a command: in the order of the
-// commands 9023 to 9027, after kNone.
-enum class MenuAction { kNone, kIncreaseSize, kDecreaseSize, kMapButtons, kAbout, kExit };
+// What is left for the window to do after a command.
+enum class MenuAction {
+    kNone,
+    kSelectController, // the controller commandController names
+    kIncreaseSize,
+    kDecreaseSize,
+    kMapButtons,
+    kAbout,
+    kExit,
+};
 
-// Carries out the part of a command that only changes the state record (the
-// controller, trigger modes, speed and curve) and says what else it asks for.
+// Carries out the part of a command that only changes settings in the state
+// record (trigger modes, speed and curve) and says what else it asks for.
 MenuAction applyMenuCommand(uint32_t commandId);
+
+// The joystick id a Controller command (9001 to 9005) chooses.
+int32_t commandController(uint32_t commandId);
 
 // The trigger modes after a trigger command (9009 to 9017): the group's
 // field set to the command's mode, and any bits above the three fields gone.
 uint32_t applyTriggerCommand(uint32_t triggerModes, uint32_t command);
+
+constexpr uint32_t kTriggerGroupCount = 3;
 
 // The mode (0 Single, 1 Auto, 2 Delayed Auto) of button group 0..2.
 uint32_t triggerGroupMode(uint32_t triggerModes, int group);

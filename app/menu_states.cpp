@@ -1,12 +1,23 @@
-#include "app/app_state.h"
 #include "app/menu_commands.h"
-#include "input/engine.h"
+#include "core/app_state.h"
 #include "mapping/settings_rules.h"
 
 namespace {
 
 constexpr uint32_t kTriggerFieldsMask = 0xFFFu;
-constexpr uint32_t kTriggerGroups = 3;
+
+struct WindowCommand {
+    uint32_t id;
+    MenuAction action;
+};
+
+constexpr WindowCommand kWindowCommands[] = {
+    {kCommandIncreaseSize, MenuAction::kIncreaseSize},
+    {kCommandDecreaseSize, MenuAction::kDecreaseSize},
+    {kCommandMapButtons, MenuAction::kMapButtons},
+    {kCommandAbout, MenuAction::kAbout},
+    {kCommandExit, MenuAction::kExit},
+};
 
 } // namespace
 
@@ -16,27 +27,33 @@ uint32_t triggerGroupMode(uint32_t triggerModes, int group) {
 
 uint32_t applyTriggerCommand(uint32_t triggerModes, uint32_t command) {
     uint32_t offset = command - kCommandSingle1;
-    uint32_t group = offset % kTriggerGroups;
-    uint32_t mode = offset / kTriggerGroups;
+    uint32_t group = offset % kTriggerGroupCount;
+    uint32_t mode = offset / kTriggerGroupCount;
     uint32_t cleared = triggerModes & ~(0xFu << (4 * group));
     return (cleared | (mode << (4 * group))) & kTriggerFieldsMask;
+}
+
+int32_t commandController(uint32_t commandId) {
+    return static_cast<int32_t>(commandId - kCommandController1);
 }
 
 MenuAction applyMenuCommand(uint32_t id) {
     AppState& s = appState();
     if (id >= kCommandController1 && id <= kCommandController5) {
-        int32_t controller = static_cast<int32_t>(id - kCommandController1);
-        if (controller != s.activeController) {
-            activateController(controller);
-        }
-    } else if (id >= kCommandSingle1 && id <= kCommandDelayed3) {
+        bool other = commandController(id) != s.activeController;
+        return other ? MenuAction::kSelectController : MenuAction::kNone;
+    }
+    if (id >= kCommandSingle1 && id <= kCommandDelayed3) {
         s.triggerModes = applyTriggerCommand(s.triggerModes, id);
     } else if (id >= kCommandSlow && id <= kCommandFast) {
         s.mouseSpeed = static_cast<int32_t>(id - kCommandSlow);
     } else if (id == kCommandLinear || id == kCommandCurved) {
         s.mouseCurve = id == kCommandCurved ? 1 : 0;
-    } else if (id >= kCommandIncreaseSize && id <= kCommandExit) {
-        return static_cast<MenuAction>(id - kCommandIncreaseSize + 1);
+    }
+    for (const WindowCommand& command : kWindowCommands) {
+        if (command.id == id) {
+            return command.action;
+        }
     }
     return MenuAction::kNone;
 }
@@ -52,7 +69,7 @@ MenuStates menuStates(const AppState& s) {
         *item++ = {kCommandController1 + id, s.controllers[id].present == 0,
                    s.activeController == id};
     }
-    for (uint32_t g = 0; g < kTriggerGroups; ++g) {
+    for (uint32_t g = 0; g < kTriggerGroupCount; ++g) {
         uint32_t mode = triggerGroupMode(s.triggerModes, static_cast<int>(g));
         for (uint32_t m = 0; m < 3; ++m) {
             *item++ = {kCommandSingle1 + 3 * m + g, false, mode == m};

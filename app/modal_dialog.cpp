@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/dialog_placement.h"
 #include "app/dialogs.h"
 #include "input/controllers.h"
@@ -31,7 +31,7 @@ INT_PTR runModalDialog(HWND dialog, UINT message, WPARAM wParam, void (*onOpen)(
     switch (message) {
     case WM_INITDIALOG:
         appState().hwndDialog = dialog;
-        releaseHeldInputsNow();
+        releaseHeldInputs();
         onOpen(dialog);
         ShowWindow(dialog, SW_SHOW);
         centerDialog(dialog, GetParent(dialog));

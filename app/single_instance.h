@@ -1,5 +1,5 @@
 #pragma once
-#include "app/win32.h"
+#include "core/win32.h"
 
 // True when no other Tavlor runs in this session; this process then holds
 // the session's Tavlor mutex until it exits. Otherwise the running Tavlor's

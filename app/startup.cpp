@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/tick_resolution.h"
@@ -57,7 +57,7 @@ int runTavlor(HINSTANCE instance) {
     if (!claimSingleInstance(s.appName) || !lockPicture(instance)) {
         return 0;
     }
-    askLayoutScanCodes();
+    loadScanCodes();
     loadSettings();
     if (!initCommonControls() || !registerWindowClass(instance)) {
         return 0;

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/win32.h"
+#include "core/win32.h"
 
 // Start-up after the state record exists: picture, settings, common controls,
 // window class and main window, then the message loop. Returns the exit code;

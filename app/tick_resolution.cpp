@@ -1,6 +1,6 @@
 #include "app/tick_resolution.h"
 
-#include "app/win32.h"
+#include "core/win32.h"
 
 namespace {
 

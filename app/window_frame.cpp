@@ -1,6 +1,6 @@
 #include "app/window_frame.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "mapping/settings_rules.h"
 #include "view/render.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32.h"
+#include "core/win32.h"
 
 // Extends the composition frame over the whole window, or, where the desktop
 // cannot compose, drops the caption style instead and sets styleFrameless.

@@ -1,6 +1,6 @@
 #include "input/axis_math.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 float normaliseAxis(uint32_t position, float min, float max) {
     if (!(max > min)) {

@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "input/emulation.h"
 #include "input/scan_codes.h"
 
@@ -116,7 +116,7 @@ void emulateButtons() {
     }
 }
 
-void releaseHeldInputs() {
+void queueHeldReleases() {
     AppState& s = appState();
     for (int slot = 0; slot < kInputCount; ++slot) {
         release(s, slot);

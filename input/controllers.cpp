@@ -1,7 +1,7 @@
 #include "input/controllers.h"
 
-#include "app/app_state.h"
-#include "app/win32.h"
+#include "core/app_state.h"
+#include "core/win32.h"
 #include "input/emulation.h"
 #include "input/engine.h"
 
@@ -22,6 +22,15 @@ void recordPresent(ControllerInfo& info, const JOYCAPSW& caps) {
     info.rMax = static_cast<float>(caps.wRmax);
 }
 
+// Injects the events the engine has queued, in order, and empties the queue.
+void sendPendingInputs() {
+    AppState& s = appState();
+    if (s.pendingInputCount > 0) {
+        SendInput(static_cast<UINT>(s.pendingInputCount), s.pendingInputs, sizeof(INPUT));
+    }
+    s.pendingInputCount = 0;
+}
+
 int32_t probeLimit() {
     int32_t supported = static_cast<int32_t>(joyGetNumDevs());
     return supported < kControllerSlots ? supported : kControllerSlots;
@@ -40,7 +49,7 @@ void discoverControllers() {
             s.controllers[id] = ControllerInfo{};
         }
     }
-    settleDiscovery(limit);
+    concludeDiscovery(limit);
     sendPendingInputs();
 }
 
@@ -51,7 +60,7 @@ void emulationTick() {
         s.joyInfo.dwFlags = JOY_RETURNALL;
         polled = joyGetPosEx(static_cast<UINT>(s.activeController), &s.joyInfo) == JOYERR_NOERROR;
     }
-    bool discoveryDue = runEngineTick(polled);
+    bool discoveryDue = decideTick(polled);
     sendPendingInputs();
     if (s.viewDirty != 0) {
         InvalidateRect(s.hwndMain, nullptr, TRUE);
@@ -62,15 +71,12 @@ void emulationTick() {
     }
 }
 
-void sendPendingInputs() {
-    AppState& s = appState();
-    if (s.pendingInputCount > 0) {
-        SendInput(static_cast<UINT>(s.pendingInputCount), s.pendingInputs, sizeof(INPUT));
-    }
-    s.pendingInputCount = 0;
+void releaseHeldInputs() {
+    queueHeldReleases();
+    sendPendingInputs();
 }
 
-void releaseHeldInputsNow() {
-    releaseHeldInputs();
+void selectController(int32_t id) {
+    switchController(id);
     sendPendingInputs();
 }

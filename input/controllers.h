@@ -1,4 +1,8 @@
 #pragma once
+#include <cstdint>
+
+// The input layer's glue: each call asks the joystick API where it needs to,
+// runs the engine's decisions and injects what they queued before returning.
 
 // Probes joystick ids 0 to 4, refills the controller table, picks the pointer
 // controller and moves the active controller to a present one if needed.
@@ -8,9 +12,15 @@ void discoverControllers();
 // decided and repaint when an input changed.
 void emulationTick();
 
-// Injects the events the engine has queued, in order, and empties the queue.
-void sendPendingInputs();
+// Releases every key and mouse button the engine holds down: for whatever
+// ends the input that can be followed (close, session end, suspend, a dialog).
+void releaseHeldInputs();
 
-// Releases every key and mouse button the engine holds down and injects the
-// releases at once: for the window's messages that end what input can follow.
-void releaseHeldInputsNow();
+// Devices came or went, or the system resumed: discovery runs once, 25 ticks
+// from the last such call, when the devices have settled; but no later than
+// 100 ticks from the first call of a burst, so that a device that keeps
+// changing cannot put it off for ever.
+void scheduleDiscovery();
+
+// Makes controller `id` the active one; what the old one held goes up.
+void selectController(int32_t id);

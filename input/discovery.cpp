@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "input/emulation.h"
 #include "input/engine.h"
 
@@ -8,7 +8,7 @@ constexpr int32_t kNoController = -1;
 
 } // namespace
 
-void settleDiscovery(int32_t probed) {
+void concludeDiscovery(int32_t probed) {
     AppState& s = appState();
     s.rediscoveryTicks = 0;
     s.controllerCount = 0;
@@ -34,21 +34,21 @@ void settleDiscovery(int32_t probed) {
         return;
     }
     if (s.activeController != fallback) {
-        activateController(fallback);
+        switchController(fallback);
         return;
     }
     // The active controller is gone and none other is here: what it held goes
     // up now, as its next poll would have done, and its inputs go dark.
-    releaseHeldInputs();
+    queueHeldReleases();
     if (s.inputBits != 0) {
         clearEngineState();
         s.viewDirty = 1;
     }
 }
 
-void activateController(int32_t id) {
+void switchController(int32_t id) {
     AppState& s = appState();
-    releaseHeldInputs();
+    queueHeldReleases();
     s.activeController = id;
     clearEngineState();
     s.viewDirty = 1;

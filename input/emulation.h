@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32_types.h"
+#include "core/win32_types.h"
 
 // The emulation engine decides which events to inject and queues them in
-// pendingInputs; the glue (sendPendingInputs) injects them. None of these
+// pendingInputs; the glue in controllers.cpp injects them. None of these
 // functions calls Windows.
 
 // Queues the key and mouse-button events of this tick's inputs.
@@ -18,7 +18,7 @@ void emulateMouse();
 // input order, and forgets them. Called whenever the inputs that pressed them
 // can no longer be followed: the controller is lost or switched, a dialog
 // opens, Tavlor closes or the session ends.
-void releaseHeldInputs();
+void queueHeldReleases();
 
 // Appends one event to pendingInputs; the list has room for a whole tick.
 void queueInput(const INPUT& event);

@@ -1,5 +1,6 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "input/axis_math.h"
+#include "input/controllers.h"
 #include "input/emulation.h"
 #include "input/engine.h"
 
@@ -7,13 +8,24 @@ namespace {
 
 // Ticks counted without any controller before discovery runs again.
 constexpr int32_t kRediscoveryTicks = 500;
-// Ticks from a device change to the discovery it calls for.
+// Ticks from a device change to the discovery it calls for, and at most from
+// the first change of a burst.
 constexpr int32_t kDeviceSettleTicks = 25;
+constexpr int32_t kDeviceBurstTicks = 100;
+
+// Counts a countdown down; true when it runs out now.
+bool runsOut(int32_t& countdown) {
+    if (countdown <= 0) {
+        return false;
+    }
+    countdown -= 1;
+    return countdown == 0;
+}
 
 // The active controller stopped answering: it is absent until the next
 // discovery, and whatever it had lit goes dark.
 void loseActiveController(AppState& s) {
-    releaseHeldInputs();
+    queueHeldReleases();
     s.controllers[s.activeController].present = 0;
     s.controllerCount -= 1;
     s.changedBits = s.inputBits;
@@ -48,7 +60,7 @@ void readInputBits(AppState& s, const ControllerInfo& info) {
     s.releasedBits = edges.released;
 }
 
-void emulateReading(AppState& s) {
+void emulatePolledInputs(AppState& s) {
     const ControllerInfo& info = s.controllers[s.activeController];
     readAxes(s, info);
     readInputBits(s, info);
@@ -57,7 +69,7 @@ void emulateReading(AppState& s) {
     if (s.hwndDialog == nullptr) {
         emulateButtons();
     } else {
-        releaseHeldInputs();
+        queueHeldReleases();
     }
     if (s.activeController == s.mouseController) {
         emulateMouse();
@@ -66,11 +78,11 @@ void emulateReading(AppState& s) {
 
 } // namespace
 
-bool runEngineTick(bool polled) {
+bool decideTick(bool polled) {
     AppState& s = appState();
     if (s.controllers[s.activeController].present != 0) {
         if (polled) {
-            emulateReading(s);
+            emulatePolledInputs(s);
         } else {
             loseActiveController(s);
         }
@@ -78,11 +90,12 @@ bool runEngineTick(bool polled) {
             s.viewDirty = 1;
         }
     }
-    if (s.discoveryCountdown > 0) {
-        s.discoveryCountdown -= 1;
-        if (s.discoveryCountdown == 0) {
-            return true;
-        }
+    bool settled = runsOut(s.discoveryCountdown);
+    bool burstTooLong = runsOut(s.discoveryDeadline);
+    if (settled || burstTooLong) {
+        s.discoveryCountdown = 0;
+        s.discoveryDeadline = 0;
+        return true;
     }
     if (s.controllerCount >= 1) {
         return false;
@@ -92,5 +105,9 @@ bool runEngineTick(bool polled) {
 }
 
 void scheduleDiscovery() {
-    appState().discoveryCountdown = kDeviceSettleTicks;
+    AppState& s = appState();
+    s.discoveryCountdown = kDeviceSettleTicks;
+    if (s.discoveryDeadline == 0) {
+        s.discoveryDeadline = kDeviceBurstTicks;
+    }
 }

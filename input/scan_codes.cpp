@@ -19,7 +19,7 @@ constexpr FixedScanCode kFixedScanCodes[] = {
     {0x10, 0x2A},
     {0x11, 0x1D},
     {0x12, 0x38},
-    {0x13, 0x45},
+    {0x13, kE0 | 0x45}, // Pause
     {0x14, 0x3A},
     {0x1B, 0x01},
     {0x20, 0x39},
@@ -82,7 +82,7 @@ constexpr FixedScanCode kFixedScanCodes[] = {
     {0x86, 0x6E},
     {0x87, 0x76},
     // Num Lock, Scroll Lock, left and right Shift, Ctrl, Alt
-    {0x90, kE0 | 0x45},
+    {0x90, 0x45},
     {0x91, 0x46},
     {0xA0, 0x2A},
     {0xA1, 0x36},
@@ -135,4 +135,11 @@ uint16_t fixedScanCode(uint8_t virtualKey) {
         }
     }
     return 0;
+}
+
+void fillFixedScanCodes(uint16_t (&table)[kVirtualKeyCount]) {
+    for (int key = 0; key < kVirtualKeyCount; ++key) {
+        uint16_t code = fixedScanCode(static_cast<uint8_t>(key));
+        table[key] = code == kScanFromLayout ? 0 : code;
+    }
 }

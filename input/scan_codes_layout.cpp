@@ -1,11 +1,12 @@
-#include "app/app_state.h"
-#include "app/win32.h"
+#include "core/app_state.h"
+#include "core/win32.h"
 #include "input/scan_codes.h"
 
 // MapVirtualKeyW answers with the plain make code of the current layout; the
 // keys it is asked about never carry the E0 prefix.
-void askLayoutScanCodes() {
+void loadScanCodes() {
     AppState& s = appState();
+    fillFixedScanCodes(s.keyScanCodes);
     for (UINT key = 0; key < kVirtualKeyCount; ++key) {
         if (fixedScanCode(static_cast<uint8_t>(key)) == kScanFromLayout) {
             s.keyScanCodes[key] =

@@ -1,6 +1,6 @@
 #include "mapping/map_buttons_dialog.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "mapping/key_catalogue.h"
 #include "mapping/settings_store.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/win32.h"
+#include "core/win32.h"
 
 // Fills the sixteen lists of the open Map Buttons dialog with the key
 // catalogue, each showing its input's code in the slot the dialog edits.

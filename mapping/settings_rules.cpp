@@ -2,13 +2,11 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace {
 
 constexpr int32_t kScreenSidePerScale = 1080;
-constexpr int32_t kPictureWidth = 484;
-constexpr int32_t kPictureHeight = 175;
 constexpr int32_t kFrameWidth = 5;
 constexpr int32_t kDefaultWindowX = 150;
 constexpr int32_t kDefaultWindowY = 100;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32_types.h"
+#include "core/win32_types.h"
 
 struct AppState;
 

@@ -1,7 +1,7 @@
 #include "mapping/settings_store.h"
 
-#include "app/app_state.h"
-#include "app/win32.h"
+#include "core/app_state.h"
+#include "core/win32.h"
 #include "mapping/settings_rules.h"
 
 namespace {

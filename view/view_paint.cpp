@@ -1,6 +1,6 @@
 #include "view/view_paint.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "view/render.h"
 
 int32_t renderView(HDC dc) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32.h"
+#include "core/win32.h"
 
 // Composes one frame and updates the view surface from it; returns its status.
 int32_t renderView(HDC dc);

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "input/engine.h"
 #include "view/render.h"
-#include "view/view_surface.h"
+#include "core/view_surface.h"
 
 static long gAllocations = 0;
 
@@ -33,7 +33,7 @@ namespace {
 AppState& engineState(AppState& s) {
     publishAppState(&s);
     s.controllers[0] = {1, JOYCAPS_HASPOV, 12, 4, 0, 65535, 0, 65535, 0, 65535, 0, 65535};
-    settleDiscovery(1);
+    concludeDiscovery(1);
     std::memset(s.profiles[0].mappingCodes, 0x41, kInputCount);
     s.triggerModes = 0x111;
     return s;
@@ -43,7 +43,7 @@ void tick(AppState& s, bool busy, long n) {
     s.joyInfo.dwButtons = busy && (n & 1) ? 0xFFF : 0;
     s.joyInfo.dwPOV = busy && (n & 1) ? 4500 : 22500;
     s.joyInfo.dwXpos = s.joyInfo.dwRpos = busy ? 60000 : 32767;
-    runEngineTick(true);
+    decideTick(true);
     s.pendingInputCount = 0;
 }
 

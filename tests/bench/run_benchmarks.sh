@@ -7,7 +7,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 for scenario in idle busy; do
     valgrind --tool=callgrind --callgrind-out-file="$out/$scenario" \
-        --toggle-collect='runEngineTick(bool)' "$bench" "--callgrind=$scenario" "$ticks" >/dev/null 2>&1
+        --toggle-collect='decideTick(bool)' "$bench" "--callgrind=$scenario" "$ticks" >/dev/null 2>&1
     total=$(callgrind_annotate "$out/$scenario" | awk '/PROGRAM TOTALS/ && !n++ { gsub(",", "", $1); print $1 }')
     echo "callgrind $scenario tick: $((total / ticks)) instructions per tick"
 done

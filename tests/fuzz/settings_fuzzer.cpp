@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "mapping/settings_rules.h"
 
 namespace {

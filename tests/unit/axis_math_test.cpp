@@ -3,7 +3,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "input/axis_math.h"
 
 TEST(AxisMath, AxesReadExactlyOneAtTheRangeEndsCentredOnEmptyRangesAndCurveKeepsTheSign) {

@@ -21,7 +21,7 @@ static std::string marks(const AppState& s, std::initializer_list<uint32_t> ids)
 TEST(Menu, GreyAndCheckMarksFollowControllersScaleAndTriggerModes) {
     AppState s;
     publishAppState(&s);
-    settleDiscovery(kControllerSlots); // finds no controller
+    concludeDiscovery(kControllerSlots); // finds no controller
     const MenuStates m = menuStates(s);
     EXPECT_EQ(std::tuple(m.controllerGrayed, m.triggerGrayed, m.mouseSpeedGrayed,
                          marks(s, {kCommandMapButtons})),

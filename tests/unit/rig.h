@@ -7,9 +7,11 @@
 #include <iterator>
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "input/emulation.h"
+#include "input/controllers.h"
 #include "input/engine.h"
+#include "input/scan_codes.h"
 
 constexpr uint32_t kHatCentred = 65535;
 
@@ -32,6 +34,7 @@ struct Rig {
 
     Rig() {
         publishAppState(&s);
+        fillFixedScanCodes(s.keyScanCodes);
         std::fill(std::begin(s.controllers), std::end(s.controllers),
                   ControllerInfo{1, JOYCAPS_HASPOV, 12, 4, 0, 65535, 0, 65535, 0, 65535, 0, 65535});
         s.controllerCount = kControllerSlots;
@@ -53,7 +56,7 @@ struct Rig {
     std::string tick(uint32_t buttons, uint32_t pov = kHatCentred) {
         s.joyInfo.dwButtons = buttons;
         s.joyInfo.dwPOV = pov;
-        runEngineTick(true);
+        decideTick(true);
         return sent();
     }
 };

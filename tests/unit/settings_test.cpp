@@ -5,7 +5,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/dialog_placement.h"
 #include "mapping/key_catalogue.h"
 #include "mapping/settings_rules.h"

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "view/render.h"
 
 // The pixel at (x, y) as 0xAARRGGBB; three channels read as opaque.

@@ -1,8 +1,6 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <cstring>
-
-#include "input/scan_codes.h"
 
 namespace {
 
@@ -66,10 +64,6 @@ AppState::AppState() {
     }
     for (int i = 0; i < kLayoutRectCount; ++i) {
         layoutRects[i] = kLayout[i];
-    }
-    for (int key = 0; key < kVirtualKeyCount; ++key) {
-        uint16_t code = fixedScanCode(static_cast<uint8_t>(key));
-        keyScanCodes[key] = code == kScanFromLayout ? 0 : code;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "view/view_surface.h"
+#include "core/view_surface.h"
 
 #include <cstring>
 

@@ -1,18 +1,28 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32_types.h"
-#include "input/controller_info.h"
-#include "input/input_slot.h"
-#include "mapping/controller_profile.h"
-#include "view/pixel_buffer.h"
-#include "view/view_surface.h"
+#include "core/win32_types.h"
+#include "core/controller_info.h"
+#include "core/input_slot.h"
+#include "core/controller_profile.h"
+#include "core/pixel_buffer.h"
+#include "core/view_surface.h"
 
 constexpr int kControllerSlots = 5;
 // Room for everything one tick can decide: a release and a press for each of
 // the sixteen inputs, and one pointer and wheel record.
 constexpr int kMaxPendingInputs = 2 * kInputCount + 1;
 constexpr int kLayoutRectCount = 22;
+
+// Base size of the view and the window at scale 1, in physical pixels, and of
+// the embedded controller picture inside the view's frame.
+constexpr int kViewWidth = 494;
+constexpr int kViewHeight = 185;
+constexpr int kPictureWidth = 484;
+constexpr int kPictureHeight = 175;
+
+// Rows of the layout after the sixteen input rectangles.
+enum LayoutRow { kFrameTop = 16, kFrameBottom = 19, kPicturePlace = 20, kWholeView = 21 };
 constexpr int kVirtualKeyCount = 256;
 
 // Input bits of the D-pad directions; bits 0 to 15 are the controller's buttons.
@@ -60,8 +70,7 @@ struct AppState {
     // Per input, the code whose key-down or button-down went out last and has
     // not been released yet; 0 when nothing is held for it.
     uint8_t heldCodes[kInputCount] = {};
-    // Per virtual key, the scan code its events carry (input/scan_codes.h);
-    // the fixed ones are set here, the layout's at start-up.
+    // Per virtual key, the scan code its events carry; filled at start-up.
     uint16_t keyScanCodes[kVirtualKeyCount] = {};
 
     // Window and menu handles
@@ -90,6 +99,7 @@ struct AppState {
     int32_t viewDirty = 1;
     int32_t rediscoveryTicks = 0;
     int32_t discoveryCountdown = 0; // ticks until a scheduled discovery; 0 none
+    int32_t discoveryDeadline = 0;  // ticks until it runs however busy the devices; 0 none
     int32_t windowActive = 0;
     int32_t controllerCount = 0;
     int32_t mouseController = 0;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win32_types.h"
+#include "core/win32_types.h"
 
 // Status codes shared by the pixel buffer and the view surface.
 enum : int32_t {
