@@ -4,6 +4,9 @@
 #include "app/dialogs.h"
 #include "app/menu_commands.h"
 #include "app/menu_tree.h"
+#include "app/pause_switch.h"
+#include "mapping/program_rules.h"
+#include "mapping/settings_store.h"
 #include "core/win32.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
@@ -49,11 +52,25 @@ void setSubmenuEntry(HMENU menu, HMENU submenu, bool grayed) {
                    MF_BYCOMMAND | (grayed ? MF_GRAYED : MF_ENABLED));
 }
 
+// The program submenu's entry is named after the remembered program.
+void nameProgramMenu(const AppState& s) {
+    if (s.programMenu == nullptr) {
+        return;
+    }
+    wchar_t text[2 * kProgramNameChars];
+    programMenuText(s.program, text);
+    ModifyMenuW(s.mainMenu, static_cast<UINT>(reinterpret_cast<UINT_PTR>(s.programMenu)),
+                MF_BYCOMMAND | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(s.programMenu),
+                text);
+}
+
 void refreshMenuStates(const AppState& s) {
     MenuStates states = menuStates(s);
+    nameProgramMenu(s);
     setSubmenuEntry(s.mainMenu, s.controllerMenu, states.controllerGrayed);
     setSubmenuEntry(s.mainMenu, s.triggerMenu, states.triggerGrayed);
     setSubmenuEntry(s.mainMenu, s.mouseSpeedMenu, states.mouseSpeedGrayed);
+    setSubmenuEntry(s.mainMenu, s.programMenu, states.programGrayed);
     for (const MenuItemState& item : states.items) {
         setItem(s.mainMenu, item);
     }
@@ -108,6 +125,8 @@ void onCommand(uint32_t commandId) {
         setWindowScale(s.windowScale - 1);
         break;
     case MenuAction::kMapButtons:
+    case MenuAction::kMapButtonsHere:
+        s.mappingDialogForProgram = commandId == kCommandMapButtonsHere ? 1 : 0;
         openDialog(IDD_MAP_BUTTONS, mapButtonsDialogProc);
         break;
     case MenuAction::kAbout:
@@ -115,6 +134,16 @@ void onCommand(uint32_t commandId) {
         break;
     case MenuAction::kExit:
         PostMessageW(s.hwndMain, WM_CLOSE, 0, 0);
+        break;
+    case MenuAction::kPauseChanged:
+        showPauseState();
+        break;
+    case MenuAction::kProgramPauseChanged:
+        saveProgramPause();
+        showPauseState();
+        break;
+    case MenuAction::kProgramTablesGone:
+        removeProgramTables();
         break;
     }
 }

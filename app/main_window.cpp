@@ -4,6 +4,9 @@
 
 #include "core/app_state.h"
 #include "app/context_menu.h"
+#include "app/menu_commands.h"
+#include "app/pause_switch.h"
+#include "app/program_in_front.h"
 #include "app/tick_resolution.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
@@ -46,6 +49,7 @@ void onDestroy() {
     if (s.lifecycleState != kLifecycleClosing) {
         return;
     }
+    unregisterPauseHotkey(s.hwndMain);
     DestroyMenu(s.mainMenu);
     s.mainMenu = nullptr;
     endFineTicks();
@@ -87,6 +91,14 @@ void onPowerBroadcast(WPARAM event) {
     }
 }
 
+// The program in front first, so that what it asks for (a release, a pause,
+// its own table) holds before this tick sends anything.
+void onTimer() {
+    followForeground();
+    showPauseState();
+    emulationTick();
+}
+
 int32_t signedLowWord(LPARAM value) {
     return static_cast<int16_t>(value & 0xFFFF);
 }
@@ -107,6 +119,7 @@ bool onCreate(HWND hwnd) {
     if (!setUpViewBuffers() || !buildContextMenu()) {
         return false;
     }
+    registerPauseHotkey(hwnd);
     return SetTimer(hwnd, kTickTimerId, kTickPeriodMs, nullptr) != 0;
 }
 
@@ -160,7 +173,12 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         onCommand(static_cast<uint32_t>(wParam & 0xFFFF));
         return 0;
     case WM_TIMER:
-        emulationTick();
+        onTimer();
+        return 0;
+    case WM_HOTKEY:
+        if (wParam == kPauseHotkeyId) {
+            onCommand(kCommandPause);
+        }
         return 0;
     case WM_DEVICECHANGE:
         onDeviceChange(wParam);

@@ -21,6 +21,10 @@ enum MenuCommand : uint32_t {
     kCommandMapButtons = 9025,
     kCommandAbout = 9026,
     kCommandExit = 9027,
+    kCommandPause = 9030,
+    kCommandPauseHere = 9031,
+    kCommandMapButtonsHere = 9032,
+    kCommandUseGeneralMapping = 9033,
 };
 
 // What is left for the window to do after a command.
@@ -32,10 +36,15 @@ enum class MenuAction {
     kMapButtons,
     kAbout,
     kExit,
+    kPauseChanged,        // the Pause switch turned: show it
+    kProgramPauseChanged, // the program's Pause Here turned: store and show it
+    kMapButtonsHere,      // Map Buttons on the program's own table
+    kProgramTablesGone,   // the program's own tables dropped: delete them
 };
 
-// Carries out the part of a command that only changes settings in the state
-// record (trigger modes, speed and curve) and says what else it asks for.
+// Carries out the part of a command that only changes the state record
+// (trigger modes, speed, curve, the pauses, the program's own tables) and
+// says what else it asks for.
 MenuAction applyMenuCommand(uint32_t commandId);
 
 // The joystick id a Controller command (9001 to 9005) chooses.
@@ -56,13 +65,14 @@ struct MenuItemState {
     bool checked;
 };
 
-constexpr int kMenuItemStateCount = 22;
+constexpr int kMenuItemStateCount = 26;
 
 // The grey and check states of the menu for the state record as it is.
 struct MenuStates {
-    bool controllerGrayed; // the Controller, Trigger and Mouse Speed submenu entries
+    bool controllerGrayed; // the Controller, Trigger, Mouse Speed and program submenu entries
     bool triggerGrayed;
     bool mouseSpeedGrayed;
+    bool programGrayed;
     MenuItemState items[kMenuItemStateCount];
 };
 

@@ -17,6 +17,7 @@ constexpr WindowCommand kWindowCommands[] = {
     {kCommandMapButtons, MenuAction::kMapButtons},
     {kCommandAbout, MenuAction::kAbout},
     {kCommandExit, MenuAction::kExit},
+    {kCommandMapButtonsHere, MenuAction::kMapButtonsHere},
 };
 
 } // namespace
@@ -49,6 +50,15 @@ MenuAction applyMenuCommand(uint32_t id) {
         s.mouseSpeed = static_cast<int32_t>(id - kCommandSlow);
     } else if (id == kCommandLinear || id == kCommandCurved) {
         s.mouseCurve = id == kCommandCurved ? 1 : 0;
+    } else if (id == kCommandPause) {
+        s.paused = s.paused != 0 ? 0 : 1;
+        return MenuAction::kPauseChanged;
+    } else if (id == kCommandPauseHere && s.program.name[0] != 0) {
+        s.program.pauseHere = s.program.pauseHere != 0 ? 0 : 1;
+        return MenuAction::kProgramPauseChanged;
+    } else if (id == kCommandUseGeneralMapping && s.program.ownTables != 0) {
+        s.program.ownTables = 0;
+        return MenuAction::kProgramTablesGone;
     }
     for (const WindowCommand& command : kWindowCommands) {
         if (command.id == id) {
@@ -64,6 +74,7 @@ MenuStates menuStates(const AppState& s) {
     states.controllerGrayed = s.controllerCount <= 0;
     states.triggerGrayed = !activePresent;
     states.mouseSpeedGrayed = s.mouseController != s.activeController;
+    states.programGrayed = s.program.name[0] == 0;
     MenuItemState* item = states.items;
     for (int id = 0; id < kControllerSlots; ++id) {
         *item++ = {kCommandController1 + id, s.controllers[id].present == 0,
@@ -82,6 +93,10 @@ MenuStates menuStates(const AppState& s) {
     *item++ = {kCommandCurved, false, s.mouseCurve == 1};
     *item++ = {kCommandIncreaseSize, s.windowScale >= kMaxScale, false};
     *item++ = {kCommandDecreaseSize, s.windowScale <= kMinScale, false};
-    *item = {kCommandMapButtons, !activePresent, false};
+    *item++ = {kCommandMapButtons, !activePresent, false};
+    *item++ = {kCommandPause, false, s.paused != 0};
+    *item++ = {kCommandPauseHere, false, s.program.pauseHere != 0};
+    *item++ = {kCommandMapButtonsHere, !activePresent, false};
+    *item = {kCommandUseGeneralMapping, s.program.ownTables == 0, false};
     return states;
 }

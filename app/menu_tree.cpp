@@ -32,8 +32,13 @@ const MenuEntry kMenuTree[] = {
     {2, L"&Decrease Size", 9024, nullptr},
     {1, nullptr, 0, nullptr},
     {1, L"Map &Buttons...", 9025, nullptr},
+    {1, L"In Another Program", 0, &AppState::programMenu}, // named after the program
+    {2, L"&Pause Here", 9031, nullptr},
+    {2, L"Map &Buttons Here...", 9032, nullptr},
+    {2, L"Use &General Mapping", 9033, nullptr},
     {1, nullptr, 0, nullptr},
     {1, L"&About Tavlor", 9026, nullptr},
     {1, nullptr, 0, nullptr},
+    {1, L"&Pause\tCtrl+Alt+P", 9030, nullptr},
     {1, L"E&xit\tAlt+X", 9027, nullptr},
 };

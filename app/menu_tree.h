@@ -12,5 +12,5 @@ struct MenuEntry {
     HMENU AppState::*submenu; // a submenu's handle in the state record; nullptr otherwise
 };
 
-constexpr int kMenuEntryCount = 35;
+constexpr int kMenuEntryCount = 40;
 extern const MenuEntry kMenuTree[kMenuEntryCount];

@@ -6,6 +6,7 @@
 #include "core/input_slot.h"
 #include "core/controller_profile.h"
 #include "core/pixel_buffer.h"
+#include "core/program_settings.h"
 #include "core/view_surface.h"
 
 constexpr int kControllerSlots = 5;
@@ -85,6 +86,8 @@ struct AppState {
     HMENU triggerGroup2Menu = nullptr;
     HMENU triggerGroup3Menu = nullptr;
     HMENU windowSizeMenu = nullptr;
+    HMENU programMenu = nullptr;         // "In <program>": the remembered program's settings
+    int32_t mappingDialogForProgram = 0; // the open Map Buttons dialog edits the program's table
 
     // Settings, kept in the registry
     uint32_t triggerModes = 0;
@@ -103,6 +106,17 @@ struct AppState {
     int32_t windowActive = 0;
     int32_t controllerCount = 0;
     int32_t mouseController = 0;
+
+    // Pause and the program in front
+    int32_t paused = 0;              // the Pause switch (menu, hotkey); never stored
+    int32_t pauseShown = 0;          // the pause the title and view show now
+    int32_t pauseHotkeyReady = 0;    // 1 when Ctrl+Alt+P is Tavlor's
+    HWND foregroundWindow = nullptr; // the foreground window the last tick saw
+    uint32_t foregroundProcess = 0;  // its process id; 0 for no window
+    // The last program in front other than Tavlor, which the menu speaks of,
+    // and whether it is in front now (0 while Tavlor or an unknown one is).
+    ProgramSettings program = {};
+    int32_t programInFront = 0;
 
     // Tables
     InputSlot inputTable[kInputCount] = {};
@@ -128,3 +142,11 @@ void publishAppState(AppState* state);
 
 // Sets the four axes and the five input bit sets to zero.
 void clearEngineState();
+
+// Whether no key, click, motion or wheel may go out: the Pause switch is on,
+// or the program in front asks for a pause.
+bool emulationPaused(const AppState& s);
+
+// The mapping table in use for a controller slot: the program in front's own
+// table for it if it has one, else the general one.
+const uint8_t* mappingCodesInUse(const AppState& s, int32_t slot);

@@ -104,7 +104,7 @@ INPUT codeEvent(uint8_t code, bool press) {
 
 void emulateButtons() {
     AppState& s = appState();
-    const uint8_t* codes = s.profiles[s.activeController].mappingCodes;
+    const uint8_t* codes = mappingCodesInUse(s, s.activeController);
     for (int slot = 0; slot < kInputCount; ++slot) {
         s.scratchMappingCode = codes[slot];
         // An unassigned input is skipped unless it still holds a key from

@@ -64,14 +64,15 @@ void emulatePolledInputs(AppState& s) {
     const ControllerInfo& info = s.controllers[s.activeController];
     readAxes(s, info);
     readInputBits(s, info);
-    // Nothing is typed or clicked into a dialog: what was held goes up as it
-    // opens, and buttons stay quiet while it is open.
-    if (s.hwndDialog == nullptr) {
+    // Nothing is typed or clicked into a dialog or while paused: what was
+    // held goes up as either begins, and buttons stay quiet until it ends.
+    bool paused = emulationPaused(s);
+    if (s.hwndDialog == nullptr && !paused) {
         emulateButtons();
     } else {
         queueHeldReleases();
     }
-    if (s.activeController == s.mouseController) {
+    if (s.activeController == s.mouseController && !paused) {
         emulateMouse();
     }
 }

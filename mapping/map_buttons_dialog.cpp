@@ -1,7 +1,10 @@
 #include "mapping/map_buttons_dialog.h"
 
 #include "core/app_state.h"
+#include <cstring>
+
 #include "mapping/key_catalogue.h"
+#include "mapping/program_rules.h"
 #include "mapping/settings_store.h"
 
 namespace {
@@ -44,14 +47,39 @@ uint8_t chosenCode(HWND dialog, int listId, uint8_t previous) {
     return data == CB_ERR ? previous : static_cast<uint8_t>(data & 0xFF);
 }
 
+// The table the open dialog edits: the slot's general one, or the remembered
+// program's own.
+uint8_t* editedCodes(AppState& s) {
+    int32_t slot = s.mappingDialogSlot;
+    return s.mappingDialogForProgram != 0 ? s.program.mappingCodes[slot]
+                                          : s.profiles[slot].mappingCodes;
+}
+
 void onSave(HWND dialog) {
     AppState& s = appState();
-    uint8_t* codes = s.profiles[s.mappingDialogSlot].mappingCodes;
+    uint8_t* codes = editedCodes(s);
     for (int i = 0; i < kInputCount; ++i) {
         codes[i] = chosenCode(dialog, s.inputTable[i].controlId, codes[i]);
     }
-    saveMappingTable(s.mappingDialogSlot);
+    if (s.mappingDialogForProgram != 0) {
+        s.program.ownTables |= 1u << s.mappingDialogSlot;
+        saveProgramTable(s.mappingDialogSlot);
+    } else {
+        saveMappingTable(s.mappingDialogSlot);
+    }
     EndDialog(dialog, 0);
+}
+
+// A program without a table of its own for the slot starts from the general
+// one, and the title names the program.
+void openProgramTable(HWND dialog, AppState& s) {
+    int32_t slot = s.mappingDialogSlot;
+    if ((s.program.ownTables & (1u << slot)) == 0) {
+        std::memcpy(s.program.mappingCodes[slot], s.profiles[slot].mappingCodes, kMappingBytes);
+    }
+    wchar_t title[2 * kProgramNameChars];
+    programDialogTitle(s.program, title);
+    SetWindowTextW(dialog, title);
 }
 
 } // namespace
@@ -61,8 +89,12 @@ void fillMapButtons(HWND dialog) {
     // The dialog edits the slot it opened with, even if discovery moves the
     // active controller while it is open.
     s.mappingDialogSlot = s.activeController;
-    loadMappingTable(s.mappingDialogSlot);
-    const uint8_t* codes = s.profiles[s.mappingDialogSlot].mappingCodes;
+    if (s.mappingDialogForProgram != 0) {
+        openProgramTable(dialog, s);
+    } else {
+        loadMappingTable(s.mappingDialogSlot);
+    }
+    const uint8_t* codes = editedCodes(s);
     for (int i = 0; i < kInputCount; ++i) {
         fillKeyList(dialog, s.inputTable[i].controlId, codes[i]);
     }

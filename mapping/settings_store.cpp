@@ -2,37 +2,61 @@
 
 #include "core/app_state.h"
 #include "core/win32.h"
+#include "mapping/program_rules.h"
 #include "mapping/settings_rules.h"
 
 namespace {
 
 const wchar_t kSettingsKey[] = L"Software\\Kelvarin\\Tavlor";
+// Each program's settings live in a key of its file name under this one.
+const wchar_t kProgramsKey[] = L"Software\\Kelvarin\\Tavlor\\Programs";
 
-HKEY openForReading() {
+HKEY openForReading(const wchar_t* path = kSettingsKey) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         return nullptr;
     }
     return key;
 }
 
-HKEY openForWriting() {
+HKEY openForWriting(const wchar_t* path = kSettingsKey) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return nullptr;
     }
     return key;
+}
+
+// The remembered program's own key: opened below the Programs key, so that
+// the name is one key's name and nothing else; null when there is none.
+HKEY openProgramKey(bool writing) {
+    const wchar_t* name = appState().program.name;
+    HKEY programs = writing ? openForWriting(kProgramsKey) : openForReading(kProgramsKey);
+    if (programs == nullptr || name[0] == 0) {
+        if (programs != nullptr) {
+            RegCloseKey(programs);
+        }
+        return nullptr;
+    }
+    HKEY key = nullptr;
+    LSTATUS opened = writing ? RegCreateKeyExW(programs, name, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                               KEY_WRITE, nullptr, &key, nullptr)
+                             : RegOpenKeyExW(programs, name, 0, KEY_QUERY_VALUE, &key);
+    RegCloseKey(programs);
+    return opened == ERROR_SUCCESS ? key : nullptr;
 }
 
 // A value larger than its field fails with ERROR_MORE_DATA, and the buffer of
 // a query that failed holds nothing usable, so only a successful read counts.
-void readValue(HKEY key, const StoredValue& value) {
+bool readValue(HKEY key, const StoredValue& value) {
     BYTE scratch[kMappingBytes];
     DWORD size = value.size;
-    if (RegQueryValueExW(key, value.name, nullptr, nullptr, scratch, &size) == ERROR_SUCCESS) {
-        overlayStoredValue(value, scratch, size);
+    if (RegQueryValueExW(key, value.name, nullptr, nullptr, scratch, &size) != ERROR_SUCCESS) {
+        return false;
     }
+    overlayStoredValue(value, scratch, size);
+    return true;
 }
 
 void writeValue(HKEY key, const StoredValue& value, DWORD type) {
@@ -108,5 +132,62 @@ void saveMappingTable(int slot) {
         return;
     }
     writeValue(key, profileValue(appState(), slot), REG_BINARY);
+    RegCloseKey(key);
+}
+
+void loadProgramSettings(const wchar_t* name) {
+    AppState& s = appState();
+    resetProgram(s, name);
+    HKEY key = openProgramKey(false);
+    if (key == nullptr) {
+        return;
+    }
+    StoredValue values[kProgramValueCount];
+    listProgramValues(s, values);
+    readValue(key, values[0]);
+    for (int slot = 0; slot < kProgramSlots; ++slot) {
+        if (readValue(key, values[1 + slot])) {
+            s.program.ownTables |= 1u << slot;
+        }
+    }
+    RegCloseKey(key);
+    settleProgram(s.program);
+}
+
+void saveProgramPause() {
+    HKEY key = openProgramKey(true);
+    if (key == nullptr) {
+        return;
+    }
+    StoredValue values[kProgramValueCount];
+    listProgramValues(appState(), values);
+    writeValue(key, values[0], REG_DWORD);
+    RegCloseKey(key);
+}
+
+void saveProgramTable(int slot) {
+    if (slot < 0 || slot >= kProgramSlots) {
+        return;
+    }
+    HKEY key = openProgramKey(true);
+    if (key == nullptr) {
+        return;
+    }
+    StoredValue values[kProgramValueCount];
+    listProgramValues(appState(), values);
+    writeValue(key, values[1 + slot], REG_BINARY);
+    RegCloseKey(key);
+}
+
+void removeProgramTables() {
+    HKEY key = openProgramKey(true);
+    if (key == nullptr) {
+        return;
+    }
+    StoredValue values[kProgramValueCount];
+    listProgramValues(appState(), values);
+    for (int slot = 0; slot < kProgramSlots; ++slot) {
+        RegDeleteValueW(key, values[1 + slot].name);
+    }
     RegCloseKey(key);
 }

@@ -34,7 +34,8 @@ void composeView() {
             continue;
         }
         if (!tableReady) {
-            buildTintTable(s.channelLut, profile.highlightColor);
+            bool paused = emulationPaused(s);
+            buildTintTable(s.channelLut, paused ? kPausedHighlightColor : profile.highlightColor);
             tableReady = true;
         }
         s.canvasBuffer.applyLut(s.layoutRects[i], s.channelLut);

@@ -5,8 +5,11 @@
 
 // The frame colour while the window is not active.
 constexpr uint32_t kInactiveFrameColor = 0xFFB1BBBD;
+// Held inputs are lit in this neutral grey while Tavlor is paused.
+constexpr uint32_t kPausedHighlightColor = 0xFFA0A0A0;
 
 // Composes one frame into the canvas: the frame in the active controller's
 // colour (or grey while the window is inactive), the picture, and the held
-// inputs tinted with the controller's highlight colour. Clears viewDirty.
+// inputs tinted with the controller's highlight colour, or grey while paused.
+// Clears viewDirty.
 void composeView();

@@ -8,7 +8,7 @@ e2e_setup keys
 e2e_store Trigger 1
 e2e_start keys.txt
 e2e_record
-xdotool mousemove 1900 1060
+xdotool mousemove 300 150 # over the window, so that the click leaves Tavlor in front
 e2e_go
 e2e_wait_poll 0 55
 # The tick of the unplugged poll is done once its last release is logged.

@@ -1,0 +1,44 @@
+#include "app/pause_switch.h"
+
+#include "app/menu_commands.h"
+#include "core/app_state.h"
+#include "input/controllers.h"
+
+namespace {
+
+constexpr UINT kPauseKey = 'P';
+const wchar_t kPausedTitle[] = L"Tavlor (Paused)";
+const wchar_t kPauseTextWithoutShortcut[] = L"&Pause";
+
+} // namespace
+
+void registerPauseHotkey(HWND hwnd) {
+    AppState& s = appState();
+    UINT modifiers = MOD_CONTROL | MOD_ALT | MOD_NOREPEAT;
+    s.pauseHotkeyReady = RegisterHotKey(hwnd, kPauseHotkeyId, modifiers, kPauseKey) != FALSE;
+    if (s.pauseHotkeyReady == 0) {
+        ModifyMenuW(s.mainMenu, kCommandPause, MF_BYCOMMAND | MF_STRING, kCommandPause,
+                    kPauseTextWithoutShortcut);
+    }
+}
+
+void unregisterPauseHotkey(HWND hwnd) {
+    if (appState().pauseHotkeyReady != 0) {
+        UnregisterHotKey(hwnd, kPauseHotkeyId);
+    }
+}
+
+void showPauseState() {
+    AppState& s = appState();
+    int32_t paused = emulationPaused(s) ? 1 : 0;
+    if (paused == s.pauseShown) {
+        return;
+    }
+    s.pauseShown = paused;
+    if (paused != 0) {
+        releaseHeldInputs();
+    }
+    SetWindowTextW(s.hwndMain, paused != 0 ? kPausedTitle : s.appName);
+    s.viewDirty = 1;
+    InvalidateRect(s.hwndMain, nullptr, TRUE);
+}
