@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <tuple>
+
+#include "app/menu_commands.h"
+#include "mapping/program_rules.h"
+#include "rig.h"
+#include "view/render.h"
+
+constexpr uint32_t kButton1 = 0x1;
+
+TEST(Pause, SilencesKeysClicksPointerAndWheelAndAHeldInputWaitsForItsNextPress) {
+    Rig r;
+    r.s.mouseController = 0;
+    r.s.profiles[0].mappingCodes[5] = 1; // Button 2: left mouse button
+    ASSERT_EQ(r.tick(kButton1), "d08");
+    for (auto pause : {+[](AppState& s) { s.paused = 1; },
+                       +[](AppState& s) { s.programInFront = s.program.pauseHere = 1; }}) {
+        pause(r.s);
+        r.s.joyInfo.dwXpos = r.s.joyInfo.dwRpos = 65535;
+        EXPECT_EQ(r.tick(kButton1 | 0x2, 0), "u08"); // what was held goes up, nothing else
+        EXPECT_EQ(r.tick(kButton1 | 0x2, 0), "");
+        r.s.paused = r.s.programInFront = 0;
+        r.s.joyInfo.dwXpos = r.s.joyInfo.dwRpos = 32767;
+        EXPECT_EQ(r.tick(kButton1 | 0x2, 0) + "|" + r.tick(0) + "|" + r.tick(kButton1),
+                  "||d08"); // held through the pause: quiet until pressed again
+    }
+}
+
+TEST(Programs, TheProgramInFrontUsesItsOwnTableAndPausesOnlyWhileInFront) {
+    Rig r;
+    resetProgram(r.s, L"game.exe");
+    r.s.program.mappingCodes[0][4] = 'G';
+    r.s.program.pauseHere = 1;
+    // In front, own table for slot 0; in front without one; not in front.
+    const std::tuple<int32_t, uint32_t, const char*, bool> rows[] = {
+        {1, 0x1, "d47", true}, {1, 0x2, "d08", true}, {0, 0x1, "d08", false}};
+    for (const auto& [inFront, ownTables, pressed, paused] : rows) {
+        r.s.programInFront = inFront;
+        r.s.program.ownTables = ownTables;
+        EXPECT_EQ(emulationPaused(r.s), paused);
+        r.s.program.pauseHere = 0;
+        EXPECT_EQ(r.tick(kButton1) + r.tick(0).substr(3), std::string(pressed)) << inFront;
+        r.s.program.pauseHere = 1;
+    }
+}
+
+TEST(Programs, NamesAreTheLowerCaseFileNameThatFitsAndStoredValuesSettle) {
+    wchar_t name[kProgramNameChars];
+    const std::wstring fits(kProgramNameChars - 1, L'x');
+    const std::tuple<std::wstring, bool, std::wstring> rows[] = {
+        {L"C:\\Windows\\NOTEPAD.EXE", true, L"notepad.exe"},
+        {L"\\\\?\\D:\\Games/My Game\\Game&Co.exe", true, L"game&co.exe"},
+        {L"C:\\games\\", false, L""},
+        {L"", false, L""},
+        {L"C:\\" + fits, true, fits},
+        {L"C:\\" + fits + L"x", false, L""}};
+    for (const auto& [path, kept, expected] : rows) {
+        EXPECT_EQ(programNameFromPath(path.c_str(), name), kept);
+        EXPECT_EQ(std::wstring(name), expected);
+    }
+    AppState s;
+    StoredValue values[kProgramValueCount];
+    listProgramValues(s, values);
+    for (const auto& [stored, settled] : {std::pair{1u, 1}, {2u, 0}, {0xFFFFFFFFu, 0}, {0u, 0}}) {
+        overlayStoredValue(values[0], reinterpret_cast<const uint8_t*>(&stored), 4);
+        settleProgram(s.program);
+        EXPECT_EQ(s.program.pauseHere, settled) << stored;
+    }
+    resetProgram(s, L"a.exe");
+    overlayStoredValue(values[2], reinterpret_cast<const uint8_t*>("\x41"), 1); // P2 laid over
+    EXPECT_EQ(std::string(s.program.mappingCodes[1], s.program.mappingCodes[1] + 3),
+              "\x41\x62\x64");
+    EXPECT_EQ(std::wstring(values[5].name) + std::to_wstring(values[5].size), L"P532");
+}
+
+TEST(Programs, MenuNamesTheRememberedProgramAndGreysWhatDoesNotApply) {
+    Rig r;
+    wchar_t text[2 * kProgramNameChars];
+    auto marks = [&r] {
+        std::string out;
+        for (const MenuItemState& i : menuStates(r.s).items) {
+            out += i.id < kCommandPause ? "" : (i.grayed ? "G" : (i.checked ? "C" : "-"));
+        }
+        return out + (menuStates(r.s).programGrayed ? "G" : "-");
+    };
+    programMenuText(r.s.program, text);
+    EXPECT_EQ(std::wstring(text), L"In Another Program");
+    EXPECT_EQ(std::tuple(applyMenuCommand(kCommandPauseHere), marks()),
+              std::tuple(MenuAction::kNone, "---GG")); // Pause, Here, Map Here, General; entry
+    resetProgram(r.s, L"r&d.exe");
+    programMenuText(r.s.program, text);
+    EXPECT_EQ(std::wstring(text), L"In r&&d.exe");
+    programDialogTitle(r.s.program, text);
+    EXPECT_EQ(std::wstring(text), L"Map Buttons: r&d.exe");
+    EXPECT_EQ(std::tuple(applyMenuCommand(kCommandPause), applyMenuCommand(kCommandPauseHere),
+                         applyMenuCommand(kCommandUseGeneralMapping), marks()),
+              std::tuple(MenuAction::kPauseChanged, MenuAction::kProgramPauseChanged,
+                         MenuAction::kNone, "CC-G-"));
+    r.s.program.ownTables = 0x4;
+    r.s.controllers[0].present = 0;
+    EXPECT_EQ(std::tuple(applyMenuCommand(kCommandUseGeneralMapping), r.s.program.ownTables,
+                         applyMenuCommand(kCommandMapButtonsHere), marks()),
+              std::tuple(MenuAction::kProgramTablesGone, 0u, MenuAction::kMapButtonsHere, "CCGG-"));
+}
+
+TEST(Pause, HeldInputsAreLitInNeutralGreyWhilePaused) {
+    for (int32_t paused : {0, 1}) {
+        Rig r;
+        r.s.canvasBuffer.create(kViewWidth, kViewHeight, 4);
+        r.s.pictureBuffer.create(kPictureWidth, kPictureHeight, 4);
+        r.s.pictureBuffer.fillRect({0, 0, kPictureWidth, kPictureHeight}, 0xFF102030);
+        r.s.paused = paused;
+        r.s.inputBits = kButton1;
+        composeView();
+        uint32_t lit = 0; // Button 1's rectangle, inside the picture
+        std::memcpy(&lit, r.s.canvasBuffer.data + 50 * r.s.canvasBuffer.stride + 320 * 4, 4);
+        EXPECT_EQ(lit, paused != 0 ? 0xFF8898A8u : 0xFF10DF30u); // +120 grey, or 3/4 green
+    }
+}
