@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real Tavlor.exe under Wine on a private
 # display: the window (docs/tavlor-window.png), the open context menu
-# (docs/tavlor-menu.png) and the Map Buttons dialog (docs/tavlor-map-buttons.png),
-# each cropped to what it shows. A scripted controller holds Up and Button 1.
+# (docs/tavlor-menu.png), the Map Buttons dialog (docs/tavlor-map-buttons.png)
+# and the paused window (docs/tavlor-paused.png), each cropped to what it
+# shows. A scripted controller holds Up and Button 1.
 set -euo pipefail
 if [ -z "${TAVLOR_NO_ASLR:-}" ] && command -v setarch >/dev/null; then
     # Wine's 64-bit loader now and then fails to start under address randomisation.
@@ -64,4 +65,14 @@ xdotool key b
 wait_for "Map Buttons" xdotool search --onlyvisible --name '^Map Buttons$'
 rect_of "Map Buttons"
 shot tavlor-map-buttons.png "$X" "$Y" "$WIDTH" "$HEIGHT"
+
+# Paused (WM_COMMAND 9030): the held inputs lit grey, the title says so.
+xdotool key Escape
+wait_for "Map Buttons closed" eval '! xdotool search --onlyvisible --name "^Map Buttons$"'
+(cd "$work" && wine e2e_driver.exe main post 0x111 9030 0)
+wait_for "paused title" xdotool search --name '^Tavlor \(Paused\)$'
+geometry "$window"
+xdotool mousemove $((X + 100)) $((Y + 60))
+wait_for "grey Up arm" eval '! pixel_is B5FFBD $((X + 92)) $((Y + 55))'
+shot tavlor-paused.png "$X" "$Y" "$WIDTH" "$HEIGHT"
 ls -l docs/*.png
