@@ -4,7 +4,10 @@
 #include "app/dialogs.h"
 #include "app/menu_commands.h"
 #include "app/menu_tree.h"
+#include "app/autostart.h"
+#include "app/elevation.h"
 #include "app/pause_switch.h"
+#include "app/tray_icon.h"
 #include "mapping/program_rules.h"
 #include "mapping/settings_store.h"
 #include "core/win32.h"
@@ -52,6 +55,10 @@ void setSubmenuEntry(HMENU menu, HMENU submenu, bool grayed) {
                    MF_BYCOMMAND | (grayed ? MF_GRAYED : MF_ENABLED));
 }
 
+void setItemText(HMENU menu, UINT id, const wchar_t* text) {
+    ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING, id, text);
+}
+
 // The program submenu's entry is named after the remembered program.
 void nameProgramMenu(const AppState& s) {
     if (s.programMenu == nullptr) {
@@ -67,6 +74,8 @@ void nameProgramMenu(const AppState& s) {
 void refreshMenuStates(const AppState& s) {
     MenuStates states = menuStates(s);
     nameProgramMenu(s);
+    setItemText(s.mainMenu, kCommandHideWindow,
+                s.windowHidden != 0 ? L"&Show Window" : L"&Hide Window");
     setSubmenuEntry(s.mainMenu, s.controllerMenu, states.controllerGrayed);
     setSubmenuEntry(s.mainMenu, s.triggerMenu, states.triggerGrayed);
     setSubmenuEntry(s.mainMenu, s.mouseSpeedMenu, states.mouseSpeedGrayed);
@@ -74,6 +83,20 @@ void refreshMenuStates(const AppState& s) {
     for (const MenuItemState& item : states.items) {
         setItem(s.mainMenu, item);
     }
+}
+
+// The shield that marks a command which asks for administrator rights, drawn
+// into a bitmap the menu can show beside the item's text.
+void showShieldOn(AppState& s, UINT id) {
+    s.shieldBitmap = shieldBitmap();
+    if (s.shieldBitmap == nullptr) {
+        return;
+    }
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = s.shieldBitmap;
+    SetMenuItemInfoW(s.mainMenu, id, FALSE, &item);
 }
 
 void openDialog(int resource, DLGPROC procedure) {
@@ -95,6 +118,11 @@ bool buildContextMenu() {
         return false;
     }
     appendMenuTree(s);
+    if (s.elevated != 0) {
+        DeleteMenu(s.mainMenu, kCommandRestartAsAdministrator, MF_BYCOMMAND);
+    } else {
+        showShieldOn(s, kCommandRestartAsAdministrator);
+    }
     return true;
 }
 
@@ -105,9 +133,15 @@ void showContextMenu(int32_t x, int32_t y) {
     // A menu opened from the keyboard carries (-1, -1): open it at the window.
     bool inside = x >= rect.left && x <= rect.right && y >= rect.top && y <= rect.bottom;
     POINT at = inside ? POINT{x, y} : POINT{rect.left, rect.top};
+    trackContextMenu(at.x, at.y);
+}
+
+void trackContextMenu(int32_t x, int32_t y) {
+    AppState& s = appState();
     discoverControllers();
+    s.startsWithWindows = startsWithWindows() ? 1 : 0;
     refreshMenuStates(s);
-    TrackPopupMenu(s.mainMenu, 0, at.x, at.y, 0, s.hwndMain, nullptr);
+    TrackPopupMenu(s.mainMenu, 0, x, y, 0, s.hwndMain, nullptr);
 }
 
 void onCommand(uint32_t commandId) {
@@ -144,6 +178,15 @@ void onCommand(uint32_t commandId) {
         break;
     case MenuAction::kProgramTablesGone:
         removeProgramTables();
+        break;
+    case MenuAction::kToggleWindow:
+        setWindowHidden(s.windowHidden == 0);
+        break;
+    case MenuAction::kToggleStartWithWindows:
+        setStartWithWindows(!startsWithWindows());
+        break;
+    case MenuAction::kRestartAsAdministrator:
+        restartAsAdministrator();
         break;
     }
 }

@@ -7,5 +7,9 @@ bool buildContextMenu();
 // Refreshes the menu's states and tracks it at (x, y) in screen coordinates.
 void showContextMenu(int32_t x, int32_t y);
 
+// Refreshes the menu's states and tracks it exactly at (x, y): for the
+// notification icon, whose point lies outside the window.
+void trackContextMenu(int32_t x, int32_t y);
+
 // Carries out a menu command; the id is the low word of WM_COMMAND's wParam.
 void onCommand(uint32_t commandId);

@@ -1,7 +1,7 @@
 #include "core/app_state.h"
 #include "app/startup.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     createAppState();
-    return runTavlor(instance);
+    return runTavlor(instance, commandLine != nullptr ? commandLine : L"");
 }

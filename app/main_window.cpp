@@ -8,6 +8,7 @@
 #include "app/pause_switch.h"
 #include "app/program_in_front.h"
 #include "app/tick_resolution.h"
+#include "app/tray_icon.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
 #include "mapping/settings_store.h"
@@ -50,6 +51,7 @@ void onDestroy() {
         return;
     }
     unregisterPauseHotkey(s.hwndMain);
+    removeTrayIcon();
     DestroyMenu(s.mainMenu);
     s.mainMenu = nullptr;
     endFineTicks();
@@ -91,12 +93,32 @@ void onPowerBroadcast(WPARAM event) {
     }
 }
 
+// Explorer announces a new notification area with a registered message; an
+// elevated Tavlor must let it through from the normal Explorer.
+void listenForTaskbar(HWND hwnd) {
+    AppState& s = appState();
+    s.taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    if (s.taskbarCreatedMessage != 0) {
+        ChangeWindowMessageFilterEx(hwnd, s.taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
+    }
+}
+
 // The program in front first, so that what it asks for (a release, a pause,
 // its own table) holds before this tick sends anything.
 void onTimer() {
     followForeground();
     showPauseState();
     emulationTick();
+    refreshTrayIcon();
+}
+
+// The window is shown or hidden, also by another Tavlor's start, which shows
+// it: what is saved at exit follows. DestroyWindow hides it without this.
+void onShowWindow(WPARAM shown) {
+    AppState& s = appState();
+    if (s.lifecycleState == kLifecycleRunning) {
+        s.windowHidden = shown != 0 ? 0 : 1;
+    }
 }
 
 int32_t signedLowWord(LPARAM value) {
@@ -120,6 +142,7 @@ bool onCreate(HWND hwnd) {
         return false;
     }
     registerPauseHotkey(hwnd);
+    listenForTaskbar(hwnd);
     return SetTimer(hwnd, kTickTimerId, kTickPeriodMs, nullptr) != 0;
 }
 
@@ -143,7 +166,14 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         if (wParam != 0) {
             releaseHeldInputs();
             saveSettings();
+            removeTrayIcon();
         }
+        return 0;
+    case WM_SHOWWINDOW:
+        onShowWindow(wParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case kTrayCallbackMessage:
+        onTrayMessage(wParam, lParam);
         return 0;
     case WM_CONTEXTMENU:
         showContextMenu(signedLowWord(lParam), signedHighWord(lParam));
@@ -187,6 +217,11 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         onPowerBroadcast(wParam);
         return TRUE;
     default:
+        // Explorer started again: its notification area is new and empty.
+        if (message == appState().taskbarCreatedMessage && message != 0) {
+            addTrayIcon();
+            return 0;
+        }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

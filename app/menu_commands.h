@@ -25,6 +25,9 @@ enum MenuCommand : uint32_t {
     kCommandPauseHere = 9031,
     kCommandMapButtonsHere = 9032,
     kCommandUseGeneralMapping = 9033,
+    kCommandHideWindow = 9034, // "&Show Window" while hidden
+    kCommandStartWithWindows = 9035,
+    kCommandRestartAsAdministrator = 9036,
 };
 
 // What is left for the window to do after a command.
@@ -40,6 +43,9 @@ enum class MenuAction {
     kProgramPauseChanged, // the program's Pause Here turned: store and show it
     kMapButtonsHere,      // Map Buttons on the program's own table
     kProgramTablesGone,   // the program's own tables dropped: delete them
+    kToggleWindow,        // hide the window, or show it
+    kToggleStartWithWindows,
+    kRestartAsAdministrator,
 };
 
 // Carries out the part of a command that only changes the state record
@@ -65,7 +71,7 @@ struct MenuItemState {
     bool checked;
 };
 
-constexpr int kMenuItemStateCount = 26;
+constexpr int kMenuItemStateCount = 28;
 
 // The grey and check states of the menu for the state record as it is.
 struct MenuStates {

@@ -18,6 +18,9 @@ constexpr WindowCommand kWindowCommands[] = {
     {kCommandAbout, MenuAction::kAbout},
     {kCommandExit, MenuAction::kExit},
     {kCommandMapButtonsHere, MenuAction::kMapButtonsHere},
+    {kCommandHideWindow, MenuAction::kToggleWindow},
+    {kCommandStartWithWindows, MenuAction::kToggleStartWithWindows},
+    {kCommandRestartAsAdministrator, MenuAction::kRestartAsAdministrator},
 };
 
 } // namespace
@@ -97,6 +100,8 @@ MenuStates menuStates(const AppState& s) {
     *item++ = {kCommandPause, false, s.paused != 0};
     *item++ = {kCommandPauseHere, false, s.program.pauseHere != 0};
     *item++ = {kCommandMapButtonsHere, !activePresent, false};
-    *item = {kCommandUseGeneralMapping, s.program.ownTables == 0, false};
+    *item++ = {kCommandUseGeneralMapping, s.program.ownTables == 0, false};
+    *item++ = {kCommandStartWithWindows, false, s.startsWithWindows != 0};
+    *item = {kCommandRestartAsAdministrator, s.elevated != 0, false};
     return states;
 }

@@ -24,6 +24,13 @@ void centerDialog(HWND dialog, HWND parent) {
     }
 }
 
+// A dialog opened while the main window is hidden (from the notification
+// icon's menu) centres on the work area.
+HWND visibleParent(HWND dialog) {
+    HWND parent = GetParent(dialog);
+    return parent != nullptr && IsWindowVisible(parent) != FALSE ? parent : nullptr;
+}
+
 } // namespace
 
 INT_PTR runModalDialog(HWND dialog, UINT message, WPARAM wParam, void (*onOpen)(HWND),
@@ -34,7 +41,7 @@ INT_PTR runModalDialog(HWND dialog, UINT message, WPARAM wParam, void (*onOpen)(
         releaseHeldInputs();
         onOpen(dialog);
         ShowWindow(dialog, SW_SHOW);
-        centerDialog(dialog, GetParent(dialog));
+        centerDialog(dialog, visibleParent(dialog));
         return TRUE;
     case WM_COMMAND:
         return onCommand(dialog, wParam);

@@ -1,5 +1,7 @@
 #include "app/program_in_front.h"
 
+#include "app/companion_rules.h"
+#include "app/elevation.h"
 #include "core/app_state.h"
 #include "core/win32.h"
 #include "input/controllers.h"
@@ -11,30 +13,34 @@ namespace {
 // Longer image paths than this are rare enough to count as unknown.
 constexpr DWORD kImagePathChars = 4096;
 
-bool queryProgramName(DWORD processId, wchar_t (&name)[kProgramNameChars]) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) {
-        return false;
-    }
+bool queryProgramName(HANDLE process, wchar_t (&name)[kProgramNameChars]) {
     wchar_t path[kImagePathChars];
     DWORD size = kImagePathChars;
-    BOOL answered = QueryFullProcessImageNameW(process, 0, path, &size);
-    CloseHandle(process);
-    return answered != FALSE && programNameFromPath(path, name);
+    return QueryFullProcessImageNameW(process, 0, path, &size) != FALSE &&
+           programNameFromPath(path, name);
 }
 
 void enterProgram(AppState& s, DWORD processId) {
     s.programInFront = 0;
+    s.programUnreachable = 0;
     if (processId == 0 || processId == GetCurrentProcessId()) {
         return; // the remembered program stays what the menu speaks of
     }
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     wchar_t name[kProgramNameChars];
-    if (!queryProgramName(processId, name)) {
+    if (process == nullptr || !queryProgramName(process, name)) {
+        if (process != nullptr) {
+            CloseHandle(process);
+        }
         resetProgram(s, L"");
         return;
     }
+    uint32_t level = 0;
+    bool levelRead = readIntegrity(process, level);
+    CloseHandle(process);
     loadProgramSettings(name);
     s.programInFront = 1;
+    s.programUnreachable = outOfReach(s.ownIntegrity, levelRead, level) ? 1 : 0;
 }
 
 } // namespace
@@ -56,4 +62,5 @@ void followForeground() {
     s.foregroundProcess = processId;
     releaseHeldInputs();
     enterProgram(s, processId);
+    s.viewDirty = 1; // the frame turns red in front of a program out of reach
 }

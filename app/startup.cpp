@@ -2,7 +2,10 @@
 
 #include "core/app_state.h"
 #include "app/main_window.h"
+#include "app/companion_rules.h"
+#include "app/elevation.h"
 #include "app/single_instance.h"
+#include "app/tray_icon.h"
 #include "app/tick_resolution.h"
 #include "input/scan_codes.h"
 #include "mapping/settings_store.h"
@@ -50,15 +53,24 @@ HWND createMainWindow(HINSTANCE instance) {
 
 } // namespace
 
-int runTavlor(HINSTANCE instance) {
+int runTavlor(HINSTANCE instance, const wchar_t* commandLine) {
     AppState& s = appState();
+    LaunchOptions options = parseLaunchOptions(commandLine);
+    // A Tavlor restarting as administrator hands over: it is closing now.
+    if (options.afterProcess != 0) {
+        waitForProcessEnd(options.afterProcess);
+    }
     // A second start only brings the first forward: two would send every
     // event twice and overwrite each other's settings.
     if (!claimSingleInstance(s.appName) || !lockPicture(instance)) {
         return 0;
     }
+    readOwnRights();
     loadScanCodes();
     loadSettings();
+    if (options.background) {
+        s.windowHidden = 1;
+    }
     if (!initCommonControls() || !registerWindowClass(instance)) {
         return 0;
     }
@@ -67,7 +79,10 @@ int runTavlor(HINSTANCE instance) {
         return 0;
     }
     beginFineTicks(); // ended as the window is destroyed
-    ShowWindow(s.hwndMain, SW_SHOWNORMAL);
+    if (s.windowHidden == 0) {
+        ShowWindow(s.hwndMain, SW_SHOWNORMAL);
+    }
+    addTrayIcon();
     return runMessageLoop();
 }
 

@@ -103,6 +103,10 @@ bool emulationPaused(const AppState& s) {
     return s.paused != 0 || (s.programInFront != 0 && s.program.pauseHere != 0);
 }
 
+bool injectionStopped(const AppState& s) {
+    return emulationPaused(s) || (s.programInFront != 0 && s.programUnreachable != 0);
+}
+
 const uint8_t* mappingCodesInUse(const AppState& s, int32_t slot) {
     bool own = s.programInFront != 0 && (s.program.ownTables & (1u << slot)) != 0;
     return own ? s.program.mappingCodes[slot] : s.profiles[slot].mappingCodes;

@@ -25,6 +25,7 @@ constexpr int kPictureHeight = 175;
 // Rows of the layout after the sixteen input rectangles.
 enum LayoutRow { kFrameTop = 16, kFrameBottom = 19, kPicturePlace = 20, kWholeView = 21 };
 constexpr int kVirtualKeyCount = 256;
+constexpr int kTrayTipChars = 128; // the notification icon's tooltip, with its terminating zero
 
 // Input bits of the D-pad directions; bits 0 to 15 are the controller's buttons.
 constexpr uint32_t kDpadUp = 0x10000000u;
@@ -96,6 +97,7 @@ struct AppState {
     int32_t windowScale = 0;
     int32_t windowX = 0;
     int32_t windowY = 0;
+    int32_t windowHidden = 0; // kept as "Hidden": the window is hidden, Tavlor lives in the tray
 
     // Window and engine status
     int32_t styleFrameless = 0;
@@ -117,6 +119,20 @@ struct AppState {
     // and whether it is in front now (0 while Tavlor or an unknown one is).
     ProgramSettings program = {};
     int32_t programInFront = 0;
+    // The program in front runs at a higher integrity level than Tavlor, so
+    // Windows drops what Tavlor would inject into it.
+    int32_t programUnreachable = 0;
+
+    // The notification area and the rights Tavlor runs with
+    int32_t elevated = 0;          // Tavlor runs as administrator
+    uint32_t ownIntegrity = 0;     // Tavlor's integrity level
+    int32_t startsWithWindows = 0; // the Run value names this exe; read as the menu opens
+    uint32_t taskbarCreatedMessage = 0;
+    int32_t trayAdded = 0;
+    int32_t trayGrey = 0; // the icon shown is the paused one
+    wchar_t trayTip[kTrayTipChars] = {};
+    HICON trayIcons[2] = {}; // running, paused
+    HBITMAP shieldBitmap = nullptr;
 
     // Tables
     InputSlot inputTable[kInputCount] = {};
@@ -143,9 +159,13 @@ void publishAppState(AppState* state);
 // Sets the four axes and the five input bit sets to zero.
 void clearEngineState();
 
-// Whether no key, click, motion or wheel may go out: the Pause switch is on,
-// or the program in front asks for a pause.
+// Whether Tavlor is paused: by the Pause switch, or because the program in
+// front asks for a pause.
 bool emulationPaused(const AppState& s);
+
+// Whether no key, click, motion or wheel may go out: paused, or the program
+// in front is out of Tavlor's reach.
+bool injectionStopped(const AppState& s);
 
 // The mapping table in use for a controller slot: the program in front's own
 // table for it if it has one, else the general one.

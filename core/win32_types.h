@@ -18,6 +18,7 @@ using ULONG_PTR = uintptr_t;
 using HWND = struct HWND__*;
 using HMENU = struct HMENU__*;
 using HBITMAP = struct HBITMAP__*;
+using HICON = struct HICON__*;
 using HDC = struct HDC__*;
 
 struct RECT {

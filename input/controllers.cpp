@@ -62,7 +62,8 @@ void emulationTick() {
     }
     bool discoveryDue = decideTick(polled);
     sendPendingInputs();
-    if (s.viewDirty != 0) {
+    // A hidden window paints nothing; it renders when it is shown again.
+    if (s.viewDirty != 0 && s.windowHidden == 0) {
         InvalidateRect(s.hwndMain, nullptr, TRUE);
         UpdateWindow(s.hwndMain);
     }

@@ -66,7 +66,7 @@ void emulatePolledInputs(AppState& s) {
     readInputBits(s, info);
     // Nothing is typed or clicked into a dialog or while paused: what was
     // held goes up as either begins, and buttons stay quiet until it ends.
-    bool paused = emulationPaused(s);
+    bool paused = injectionStopped(s);
     if (s.hwndDialog == nullptr && !paused) {
         emulateButtons();
     } else {

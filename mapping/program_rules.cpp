@@ -2,28 +2,14 @@
 
 #include <cstring>
 #include <cwchar>
+#include <iterator>
+
+#include "core/text.h"
 
 namespace {
 
 const wchar_t* const kProgramValueNames[kProgramValueCount] = {L"Pause", L"P1", L"P2",
                                                                L"P3",    L"P4", L"P5"};
-
-// Appends `from` to `text` at `at`, doubling ampersands when asked, and
-// always leaves room for the terminating zero.
-template <size_t N>
-size_t append(wchar_t (&text)[N], size_t at, const wchar_t* from, bool doubleAmpersands) {
-    for (; *from != 0 && at + 1 < N; ++from) {
-        if (doubleAmpersands && *from == L'&') {
-            if (at + 2 >= N) {
-                break;
-            }
-            text[at++] = L'&';
-        }
-        text[at++] = *from;
-    }
-    text[at] = 0;
-    return at;
-}
 
 } // namespace
 
@@ -49,7 +35,7 @@ bool programNameFromPath(const wchar_t* path, wchar_t (&name)[kProgramNameChars]
 void resetProgram(AppState& s, const wchar_t* name) {
     ProgramSettings& program = s.program;
     program.name[0] = 0;
-    append(program.name, 0, name, false);
+    appendText(program.name, kProgramNameChars, 0, name);
     program.pauseHere = 0;
     program.ownTables = 0;
     for (int slot = 0; slot < kProgramSlots; ++slot) {
@@ -71,12 +57,14 @@ void settleProgram(ProgramSettings& program) {
 
 void programMenuText(const ProgramSettings& program, wchar_t (&text)[2 * kProgramNameChars]) {
     if (program.name[0] == 0) {
-        append(text, 0, L"In Another Program", false);
+        appendText(text, std::size(text), 0, L"In Another Program");
         return;
     }
-    append(text, append(text, 0, L"In ", false), program.name, true);
+    appendText(text, std::size(text), appendText(text, std::size(text), 0, L"In "), program.name,
+               true);
 }
 
 void programDialogTitle(const ProgramSettings& program, wchar_t (&text)[2 * kProgramNameChars]) {
-    append(text, append(text, 0, L"Map Buttons: ", false), program.name, false);
+    appendText(text, std::size(text), appendText(text, std::size(text), 0, L"Map Buttons: "),
+               program.name);
 }

@@ -23,6 +23,7 @@ void listSettings(AppState& s, StoredValue (&values)[kSettingCount]) {
     values[3] = {L"Size", &s.windowScale, size};
     values[4] = {L"X", &s.windowX, size};
     values[5] = {L"Y", &s.windowY, size};
+    values[6] = {L"Hidden", &s.windowHidden, size};
 }
 
 StoredValue profileValue(AppState& s, int slot) {
@@ -46,6 +47,7 @@ void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight) 
 void settleSettings(AppState& s, int32_t virtualWidth, int32_t virtualHeight) {
     s.triggerModes &= 0xFFFu;
     s.mouseCurve &= 1;
+    s.windowHidden = s.windowHidden == 1 ? 1 : 0;
     int32_t speed = s.mouseSpeed % 3;
     s.mouseSpeed = speed < 0 ? speed + 3 : speed;
     s.windowScale = clampWindowScale(s.windowScale);

@@ -10,7 +10,7 @@ struct AppState;
 
 constexpr int kMinScale = 1;
 constexpr int kMaxScale = 4;
-constexpr int kSettingCount = 6;
+constexpr int kSettingCount = 7;
 
 // A registry value and the field it is kept in.
 struct StoredValue {
@@ -19,7 +19,7 @@ struct StoredValue {
     uint32_t size;
 };
 
-// The six settings in the order they are read and written.
+// The seven settings in the order they are read and written.
 void listSettings(AppState& s, StoredValue (&values)[kSettingCount]);
 
 // The mapping table of a controller slot 0..4 ("P1" to "P5").
@@ -29,11 +29,11 @@ StoredValue profileValue(AppState& s, int slot);
 // that do not fit the field leave it as it was.
 void overlayStoredValue(const StoredValue& value, const uint8_t* bytes, uint32_t size);
 
-// The six settings before anything stored is read: Single, Medium, Curved, a
+// The settings before anything stored is read: Single, Medium, Curved, a
 // scale that suits the primary screen and the window at (150, 100).
 void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight);
 
-// Brings the six settings into range for a virtual screen of this size.
+// Brings the settings into range for a virtual screen of this size.
 void settleSettings(AppState& s, int32_t virtualWidth, int32_t virtualHeight);
 
 // Clamps a requested window scale into 1..4.

@@ -1,10 +1,10 @@
 #pragma once
 
-// Sets the six settings to their defaults, overlays the stored values and
+// Sets the settings to their defaults, overlays the stored values and
 // brings every one into range.
 void loadSettings();
 
-// Records the window position when usable and writes the six settings.
+// Records the window position when usable and writes the settings.
 void saveSettings();
 
 // Overlays a slot's stored mapping table on its mapping codes.

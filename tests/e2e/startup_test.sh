@@ -19,7 +19,8 @@ e2e_expect "settings after a second start" "" "$(e2e_settings)"
 xdotool mousemove 300 150 key alt+x
 e2e_expect_exit 0
 e2e_expect "timer resolution" $'timeBeginPeriod 1\ntimeEndPeriod 1' "$(grep ^time "$E2E_LOG")"
-e2e_expect "settings after Alt+X" "MouseCurve REG_DWORD 0x1
+e2e_expect "settings after Alt+X" "Hidden REG_DWORD 0x0
+MouseCurve REG_DWORD 0x1
 MouseSpeed REG_DWORD 0x1
 Size REG_DWORD 0x1
 Trigger REG_DWORD 0x0
@@ -33,7 +34,8 @@ e2e_start one_pad.txt
 e2e_expect "window with values out of range" "480 270 2456 1010" "$(e2e_driver main rect)"
 e2e_driver main post 0x12 0 0
 e2e_expect_exit 0
-e2e_expect "settings after WM_QUIT" "MouseCurve REG_DWORD 0x1
+e2e_expect "settings after WM_QUIT" "Hidden REG_DWORD 0x0
+MouseCurve REG_DWORD 0x1
 MouseSpeed REG_DWORD 0x2
 Size REG_DWORD 0x4
 Trigger REG_DWORD 0x0

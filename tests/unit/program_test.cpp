@@ -82,7 +82,9 @@ TEST(Programs, MenuNamesTheRememberedProgramAndGreysWhatDoesNotApply) {
     auto marks = [&r] {
         std::string out;
         for (const MenuItemState& i : menuStates(r.s).items) {
-            out += i.id < kCommandPause ? "" : (i.grayed ? "G" : (i.checked ? "C" : "-"));
+            out += i.id < kCommandPause || i.id > kCommandUseGeneralMapping
+                       ? ""
+                       : (i.grayed ? "G" : (i.checked ? "C" : "-"));
         }
         return out + (menuStates(r.s).programGrayed ? "G" : "-");
     };

@@ -1,0 +1,143 @@
+#include "app/tray_icon.h"
+
+#include <cwchar>
+#include <iterator>
+
+#include "app/companion_rules.h"
+#include "app/context_menu.h"
+#include "core/app_state.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+NOTIFYICONDATAW iconData(UINT flags) {
+    const AppState& s = appState();
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = s.hwndMain;
+    data.uID = kTrayIconId;
+    data.uFlags = flags;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = s.trayIcons[s.trayGrey != 0 ? 1 : 0];
+    std::wmemcpy(data.szTip, s.trayTip, kTrayTipChars);
+    return data;
+}
+
+// The same icon with every pixel grey, alpha kept; null where it cannot be made.
+HICON makeGreyIcon(HICON icon) {
+    ICONINFO info = {};
+    if (GetIconInfo(icon, &info) == FALSE) {
+        return nullptr;
+    }
+    HICON grey = nullptr;
+    BITMAP bitmap = {};
+    if (info.hbmColor != nullptr && GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap) != 0 &&
+        bitmap.bmWidth <= 128 && bitmap.bmHeight <= 128) {
+        BITMAPINFO format = {};
+        format.bmiHeader = {sizeof(BITMAPINFOHEADER),
+                            bitmap.bmWidth,
+                            -bitmap.bmHeight,
+                            1,
+                            32,
+                            BI_RGB,
+                            0,
+                            0,
+                            0,
+                            0,
+                            0};
+        uint32_t pixels[128 * 128];
+        HDC screen = GetDC(nullptr);
+        int rows = GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(bitmap.bmHeight), pixels,
+                             &format, DIB_RGB_COLORS);
+        if (rows == bitmap.bmHeight) {
+            greyPixels(pixels, static_cast<size_t>(bitmap.bmWidth) * bitmap.bmHeight);
+            SetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(rows), pixels, &format,
+                      DIB_RGB_COLORS);
+            grey = CreateIconIndirect(&info);
+        }
+        ReleaseDC(nullptr, screen);
+    }
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return grey;
+}
+
+void loadTrayIcons() {
+    AppState& s = appState();
+    if (s.trayIcons[0] != nullptr) {
+        return;
+    }
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    s.trayIcons[0] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVLOR),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
+    s.trayIcons[1] = s.trayIcons[0] != nullptr ? makeGreyIcon(s.trayIcons[0]) : nullptr;
+    if (s.trayIcons[1] == nullptr) {
+        s.trayIcons[1] = s.trayIcons[0];
+    }
+}
+
+} // namespace
+
+void addTrayIcon() {
+    AppState& s = appState();
+    loadTrayIcons();
+    s.trayGrey = emulationPaused(s) ? 1 : 0;
+    trayTipText(s, s.trayTip);
+    NOTIFYICONDATAW data = iconData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
+    s.trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    data.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
+}
+
+void removeTrayIcon() {
+    AppState& s = appState();
+    if (s.trayAdded == 0) {
+        return;
+    }
+    NOTIFYICONDATAW data = iconData(0);
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    s.trayAdded = 0;
+}
+
+void refreshTrayIcon() {
+    AppState& s = appState();
+    wchar_t tip[kTrayTipChars];
+    trayTipText(s, tip);
+    int32_t grey = emulationPaused(s) ? 1 : 0;
+    if (s.trayAdded == 0 || (grey == s.trayGrey && std::wcscmp(tip, s.trayTip) == 0)) {
+        return;
+    }
+    s.trayGrey = grey;
+    std::wmemcpy(s.trayTip, tip, kTrayTipChars);
+    NOTIFYICONDATAW data = iconData(NIF_ICON | NIF_TIP | NIF_SHOWTIP);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void onTrayMessage(WPARAM wParam, LPARAM lParam) {
+    AppState& s = appState();
+    switch (lParam & 0xFFFF) {
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
+        setWindowHidden(s.windowHidden == 0);
+        break;
+    case WM_CONTEXTMENU:
+        // Without the owner in front, the menu would not close on a click elsewhere.
+        SetForegroundWindow(s.hwndMain);
+        trackContextMenu(static_cast<int16_t>(wParam & 0xFFFF),
+                         static_cast<int16_t>((wParam >> 16) & 0xFFFF));
+        PostMessageW(s.hwndMain, WM_NULL, 0, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void setWindowHidden(bool hidden) {
+    AppState& s = appState();
+    s.windowHidden = hidden ? 1 : 0;
+    ShowWindow(s.hwndMain, hidden ? SW_HIDE : SW_SHOW);
+    if (!hidden) {
+        SetForegroundWindow(s.hwndMain);
+    }
+}
