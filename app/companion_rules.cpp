@@ -110,7 +110,7 @@ bool runValueNamesExe(const wchar_t* value, const wchar_t* exePath) {
         ++length;
     }
     first[length] = 0;
-    return length > 0 && sameTextIgnoringCase(first, exePath);
+    return sameTextIgnoringCase(first, exePath);
 }
 
 bool outOfReach(uint32_t ownLevel, bool levelRead, uint32_t programLevel) {
