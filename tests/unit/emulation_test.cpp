@@ -2,24 +2,25 @@
 
 #include <cstring>
 #include <functional>
+#include <map>
+#include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
-#include "app/menu_commands.h"
 #include "input/scan_codes.h"
+#include "mapping/key_catalogue.h"
 #include "rig.h"
 
-// Codes of controller 0 out of the box: D-pad Up 0x26, Button 1 0x08.
-constexpr uint32_t kHatUp = 0;
-constexpr uint32_t kButton1 = 0x1;
+// Controller 0 out of the box types 0x26 for D-pad Up (the hat at 0) and 0x08 for Button 1 (0x1).
 
 TEST(ButtonEmulation, EachTriggerModeRepeatsFromItsOwnTick) {
     // Trigger modes, buttons and hat held for 20 ticks, tick of the first repeat (20: none):
     // Single, Auto, Delayed Auto, Button 12 in Delayed Auto, D-pad Right with every group Auto.
     // clang-format off
     const std::tuple<uint32_t, uint32_t, uint32_t, int> rows[] = {
-        {0x000, kButton1, kHatCentred, 20}, {0x001, kButton1, kHatCentred, 1},
-        {0x002, kButton1, kHatCentred, 13}, {0x200, 0x800, kHatCentred, 13}, {0x111, 0, 9000, 20}};
+        {0x000, 0x1, kHatCentred, 20}, {0x001, 0x1, kHatCentred, 1},
+        {0x002, 0x1, kHatCentred, 13}, {0x200, 0x800, kHatCentred, 13}, {0x111, 0, 9000, 20}};
     // clang-format on
     for (const auto& [modes, buttons, pov, firstRepeat] : rows) {
         Rig r;
@@ -34,66 +35,83 @@ TEST(ButtonEmulation, EachTriggerModeRepeatsFromItsOwnTick) {
     }
 }
 
-TEST(ButtonEmulation, InputsGoOutInInputOrderAsKeysOrMouseButtons) {
-    Rig r;
-    // Buttons 1-3 left, right and middle mouse button, Button 4 'A'; Button 9 is unassigned
-    // and Button 13 not mappable.
-    std::memcpy(r.s.profiles[0].mappingCodes + 4, "\1\2\4A", 4);
-    EXPECT_EQ(r.tick(0x110F, kHatUp), "d26 f2:0,0,0 f8:0,0,0 f20:0,0,0 d41");
-    EXPECT_EQ(r.tick(0), "u26 f4:0,0,0 f10:0,0,0 f40:0,0,0 u41");
-}
-
-TEST(ButtonEmulation, ReleaseSendsTheCodeThatWentDownWhenTheMappingChanged) {
-    for (uint8_t newCode : {uint8_t{0x41}, uint8_t{0}}) {
-        Rig r;
-        ASSERT_EQ(r.tick(kButton1), "d08");
-        r.s.profiles[0].mappingCodes[4] = newCode;
-        EXPECT_EQ(r.tick(kButton1) + "|" + r.tick(0), "|u08") << int{newCode};
-    }
-}
-
-TEST(ButtonEmulation, EverythingHeldGoesUpInInputOrderWhenItCanNoLongerBeFollowed) {
-    const std::function<void(AppState&)> ways[] = {
-        [](AppState&) { decideTick(false); }, // the controller stops answering
-        [](AppState&) { switchController(2); },
-        [](AppState& s) { // discovery finds the active controller gone
-            s.controllers[0].present = 0;
-            concludeDiscovery(kControllerSlots);
-        },
-        [](AppState& s) { // ... and no other one there (only its id probed)
-            s.controllers[0].present = 0;
-            concludeDiscovery(1);
-        }};
-    for (const auto& loseTrack : ways) {
-        Rig r;
-        ASSERT_EQ(r.tick(kButton1, kHatUp), "d26 d08");
-        loseTrack(r.s);
-        EXPECT_EQ(r.sent(), "u26 u08") << "way " << &loseTrack - ways;
-    }
-}
-
-TEST(ButtonEmulation, KeysCarryTheirSetOneScanCodeAndE0KeysTheExtendedFlagUpAndDown) {
-    for (uint8_t key : {'A', 'Z', '0', '9', '\xBA'}) { // letters, digits, punctuation
-        EXPECT_EQ(fixedScanCode(key), kScanFromLayout) << int{key};
-    }
+TEST(ButtonEmulation, WhatInputsHoldGoesUpInInputOrderWhicheverWayTheyStopBeingFollowed) {
+    // Letting go; the controller stops answering; switching to controller 3; discovery finding
+    // the active controller gone, with others there or none (only its id probed); a dialog
+    // opening; and the release Tavlor makes as it closes, at session end and before sleep.
     // clang-format off
-    const std::tuple<uint8_t, int, bool> rows[] = {
-        {0x20, 0x39, 0}, {0x08, 0x0E, 0}, {0x0D, 0x1C, 0}, {0x09, 0x0F, 0}, {0xA1, 0x36, 0},
-        {0x26, 0x48, 1}, {0x28, 0x50, 1}, {0x25, 0x4B, 1}, {0x27, 0x4D, 1}, {0x2D, 0x52, 1},
-        {0x2E, 0x53, 1}, {0x24, 0x47, 1}, {0x23, 0x4F, 1}, {0x21, 0x49, 1}, {0x22, 0x51, 1},
-        {0xA3, 0x1D, 1}, {0xA5, 0x38, 1}, {0x60, 0x52, 0}, {0x69, 0x49, 0}, {0x6E, 0x53, 0},
-        {0x6F, 0x35, 1}, {0x90, 0x45, 0}, {0x13, 0x45, 1}, {0x70, 0x3B, 0}, {0x7B, 0x58, 0}};
+    const std::function<void(AppState&)> ways[] = {
+        [](auto& s) { s.joyInfo.dwButtons = 0; s.joyInfo.dwPOV = kHatCentred; decideTick(true); },
+        [](auto&) { decideTick(false); },
+        [](auto&) { switchController(2); },
+        [](auto& s) { s.controllers[0].present = 0; concludeDiscovery(kControllerSlots); },
+        [](auto& s) { s.controllers[0].present = 0; concludeDiscovery(1); },
+        [](auto& s) { s.hwndDialog = reinterpret_cast<HWND>(&s); decideTick(true); },
+        [](auto&) { queueHeldReleases(); }};
+    // Buttons 1-3 click the left, right and middle mouse buttons, every other input types the
+    // letter of its place, from 'A' for D-pad Up to 'P' for Button 12. All twelve buttons (and
+    // Button 13, which maps to nothing) are held with the hat on Up and Right, then on Down and
+    // Left, as a hat holds two directions at most.
+    const std::tuple<uint32_t, const char*, const char*> holds[] = {
+        {4500, "d41 d44 f2:0,0,0 f8:0,0,0 f20:0,0,0 d48 d49 d4A d4B d4C d4D d4E d4F d50",
+               "u41 u44 f4:0,0,0 f10:0,0,0 f40:0,0,0 u48 u49 u4A u4B u4C u4D u4E u4F u50|"},
+        {22500, "d42 d43 f2:0,0,0 f8:0,0,0 f20:0,0,0 d48 d49 d4A d4B d4C d4D d4E d4F d50",
+                "u42 u43 f4:0,0,0 f10:0,0,0 f40:0,0,0 u48 u49 u4A u4B u4C u4D u4E u4F u50|"}};
+    // clang-format on
+    for (const auto& [pov, pressed, released] : holds) {
+        for (const auto& loseTrack : ways) {
+            Rig r;
+            std::memcpy(r.s.profiles[0].mappingCodes, "ABCD\1\2\4HIJKLMNOP", kInputCount);
+            ASSERT_EQ(r.tick(0x1FFF, pov), pressed);
+            // What went down goes up whatever is mapped now, and nothing more on the next tick.
+            std::memset(r.s.profiles[0].mappingCodes, 0, kInputCount);
+            loseTrack(r.s);
+            EXPECT_EQ(r.sent() + "|" + r.tick(0), released) << pov << " way " << &loseTrack - ways;
+        }
+    }
+}
+
+TEST(KeyCatalogue, NamesAndCodesAreUniqueAndKeysGoOutWithTheirSetOneScanCodeUpAndDown) {
+    std::map<std::wstring, uint8_t> codeOf;
+    std::set<int> codes;
+    for (const KeyEntry& entry : keyCatalogue) {
+        codes.insert(codeOf[entry.name] = entry.code);
+        const std::wstring name = entry.name; // the layout places letters and digits
+        if (name.find(L"Letter ") == 0 || name.find(L"Number ") == 0) {
+            EXPECT_TRUE(entry.code == name.back() && fixedScanCode(entry.code) == kScanFromLayout);
+        }
+    }
+    ASSERT_EQ(std::pair(codeOf.size(), codes.size()), std::pair(size_t{104}, size_t{104}));
+    codeOf.insert({{L"Num Lock", 0x90}, {L"Print Screen", 0x2C}}); // keys it does not offer
+    // Make codes; 0xE0xx for a key with the E0 prefix, which goes out extended.
+    // clang-format off
+    const std::pair<const wchar_t*, int> rows[] = {
+        {L"Arrow Up", 0xE048}, {L"Arrow Down", 0xE050}, {L"Arrow Left", 0xE04B},
+        {L"Arrow Right", 0xE04D}, {L"Insert", 0xE052}, {L"Delete", 0xE053}, {L"Home", 0xE047},
+        {L"End", 0xE04F}, {L"Page Up", 0xE049}, {L"Page Down", 0xE051}, {L"Ctrl Left", 0x1D},
+        {L"Ctrl Right", 0xE01D}, {L"Alt Left", 0x38}, {L"Alt Right", 0xE038},
+        {L"Shift Left", 0x2A}, {L"Shift Right", 0x36}, {L"Numpad 0", 0x52}, {L"Numpad 1", 0x4F},
+        {L"Numpad 2", 0x50}, {L"Numpad 3", 0x51}, {L"Numpad 4", 0x4B}, {L"Numpad 5", 0x4C},
+        {L"Numpad 6", 0x4D}, {L"Numpad 7", 0x47}, {L"Numpad 8", 0x48}, {L"Numpad 9", 0x49},
+        {L"Numpad Multiply", 0x37}, {L"Numpad Add", 0x4E}, {L"Numpad Subtract", 0x4A},
+        {L"Numpad Decimal", 0x53}, {L"Numpad Divide", 0xE035}, {L"Win Left", 0xE05B},
+        {L"Win Right", 0xE05C}, {L"Menu", 0xE05D}, {L"F1", 0x3B}, {L"F2", 0x3C}, {L"F3", 0x3D},
+        {L"F4", 0x3E}, {L"F5", 0x3F}, {L"F6", 0x40}, {L"F7", 0x41}, {L"F8", 0x42}, {L"F9", 0x43},
+        {L"F10", 0x44}, {L"F11", 0x57}, {L"F12", 0x58}, {L"Esc", 0x01}, {L"Tab", 0x0F},
+        {L"Enter", 0x1C}, {L"Space", 0x39}, {L"Backspace", 0x0E}, {L"Caps Lock", 0x3A},
+        {L"Pause", 0xE045}, {L"Num Lock", 0x45}, {L"Print Screen", 0xE037}};
     // clang-format on
     Rig r;
-    for (const auto& [key, scan, extended] : rows) {
-        INPUT down = codeEvent(key, true), up = codeEvent(key, false);
-        EXPECT_EQ(std::tuple(down.ki.wScan, down.ki.dwFlags, up.ki.wScan, up.ki.dwFlags),
-                  std::tuple(scan, DWORD{extended}, scan, DWORD{extended} | KEYEVENTF_KEYUP))
-            << int{key};
+    for (const auto& [name, scan] : rows) {
+        const uint8_t key = codeOf.at(name);
+        const KEYBDINPUT down = codeEvent(key, true).ki, up = codeEvent(key, false).ki;
+        const DWORD extended = scan > 0xFF ? KEYEVENTF_EXTENDEDKEY : 0;
+        EXPECT_EQ(std::tuple(down.wVk, down.wScan, down.dwFlags, up.wScan, up.dwFlags),
+                  std::tuple(key, scan & 0xFF, extended, scan & 0xFF, extended | KEYEVENTF_KEYUP));
     }
 }
 
-TEST(MouseEmulation, MotionIsTruncatedOutsideTheDeadZoneAndTurnsTheWheel) {
+TEST(MouseEmulation, MotionIsTruncatedOutsideTheDeadZoneAndOnlyThePointerControllerMovesIt) {
     // clang-format off
     const std::tuple<float, float, float, const char*> rows[] = {
         {1.0f, 0, 0, "f1:70,0,0"}, {0.5f, 0.01f, 0, "f1:35,0,0"}, {-0.05f, 0, 0, "f1:-3,0,0"},
@@ -103,19 +121,17 @@ TEST(MouseEmulation, MotionIsTruncatedOutsideTheDeadZoneAndTurnsTheWheel) {
     for (const auto& [x, y, wheel, expected] : rows) {
         EXPECT_EQ(describe({INPUT_MOUSE, {mouseMotion(x, y, wheel, 70.0f, 120.0f)}}), expected);
     }
-}
-
-TEST(MouseEmulation, OnlyThePointerControllerMovesThePointerAlsoUnderADialogWithoutTheWheel) {
+    // Even under a dialog, where the wheel stays still and buttons and D-pad type nothing.
     Rig r;
-    r.s.mouseSpeed = 1;
+    r.s.mouseSpeed = 2; // Fast: 70 pixels a tick at full deflection
     r.s.joyInfo.dwXpos = r.s.joyInfo.dwRpos = 65535;
     EXPECT_EQ(r.tick(0), ""); // controller 0 has a hat but is not the pointer controller
     r.s.mouseController = 0;
     r.s.hwndDialog = reinterpret_cast<HWND>(&r.s);
-    EXPECT_EQ(r.tick(kButton1, kHatUp), "f1:28,0,0");
+    EXPECT_EQ(r.tick(0x1, 0), "f1:70,0,0");
 }
 
-TEST(Discovery, PicksTheFirstPresentAndFirstHatAndIsDueAgainAfter500TicksWithoutAController) {
+TEST(Discovery, PicksTheFirstPresentAndHatAndRunsAfterDeviceChangesAndAfter500TicksWithoutOne) {
     Rig r;
     r.s.controllers[0].present = 0;
     r.s.controllers[1].caps = 0;
@@ -125,24 +141,18 @@ TEST(Discovery, PicksTheFirstPresentAndFirstHatAndIsDueAgainAfter500TicksWithout
     switchController(3);
     concludeDiscovery(kControllerSlots);
     EXPECT_EQ(r.s.activeController, 3); // a present active controller stays
-    concludeDiscovery(0);               // no joystick ids to probe
-    int ticks = 1;
-    while (ticks < 1000 && !decideTick(true)) {
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, 501);
-}
-
-TEST(Discovery, DeviceChangesCallForOneDiscovery25TicksAfterTheLastOne) {
-    Rig r;
     std::vector<int> due;
-    for (int tick = 1; tick <= 100; ++tick) {
-        if (tick == 1 || tick == 11) { // a change, and another one during the wait
+    for (int tick = 1; tick <= 1000; ++tick) {
+        // A change and another one during the wait; devices changing every tick, in a burst of
+        // 100 ticks and in one of 200; then no change. Each discovery finds no controller, so
+        // the last one is followed by another 501 ticks later.
+        if (tick == 1 || tick == 11 || (tick >= 50 && tick < 150) || (tick >= 200 && tick < 400)) {
             scheduleDiscovery();
         }
         if (decideTick(true)) {
             due.push_back(tick);
+            concludeDiscovery(0); // no joystick ids to probe
         }
     }
-    EXPECT_EQ(due, std::vector<int>{35});
+    EXPECT_EQ(due, (std::vector<int>{35, 149, 299, 399, 900}));
 }

@@ -1,52 +1,114 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <cstring>
+#include <map>
+#include <set>
 #include <string>
 #include <tuple>
 
 #include "app/menu_commands.h"
+#include "app/menu_tree.h"
+#include "mapping/settings_rules.h"
 #include "rig.h"
 
-// One mark per item: 'G' grey, 'C' checked, '-' neither.
-static std::string marks(const AppState& s, std::initializer_list<uint32_t> ids) {
-    std::string out;
-    for (uint32_t id : ids) {
-        for (const MenuItemState& i : menuStates(s).items) {
-            out += i.id != id ? "" : (i.grayed ? "G" : (i.checked ? "C" : "-"));
-        }
+// The six values that would be saved, by name.
+static std::map<std::wstring, uint32_t> stored(AppState& s) {
+    StoredValue values[kSettingCount];
+    listSettings(s, values);
+    std::map<std::wstring, uint32_t> out;
+    for (const StoredValue& value : values) {
+        std::memcpy(&out[value.name], value.field, sizeof(uint32_t));
     }
     return out;
 }
 
-TEST(Menu, GreyAndCheckMarksFollowControllersScaleAndTriggerModes) {
-    AppState s;
-    publishAppState(&s);
-    concludeDiscovery(kControllerSlots); // finds no controller
-    const MenuStates m = menuStates(s);
-    EXPECT_EQ(std::tuple(m.controllerGrayed, m.triggerGrayed, m.mouseSpeedGrayed,
-                         marks(s, {kCommandMapButtons})),
-              std::tuple(true, true, true, "G"));
-    for (const auto& [scale, want] : {std::pair{1, "-G"}, {2, "--"}, {4, "G-"}}) {
-        s.windowScale = scale;
-        EXPECT_EQ(marks(s, {kCommandIncreaseSize, kCommandDecreaseSize}), want) << scale;
+TEST(Menu, GreyAndCheckMarksFollowTheControllersThePointerControllerAndTheScale) {
+    // The submenus Controller, Trigger and Mouse Speed, then each item: 'G' grey, 'C' checked,
+    // '-' neither. Items: Controllers 1-5; Single, Auto, Delayed Auto of buttons 1-4, 5-8 and
+    // 9-12; Slow, Medium, Fast, Linear, Curved; Increase, Decrease, Map Buttons. Discovery makes
+    // the first one present the pointer controller.
+    // clang-format off
+    const std::tuple<uint32_t, int32_t, int32_t, const char*> rows[] = {
+        {0b00000, 0, 2, "GGG" "GGGGG" "C--C--C--" "C--C-" "--G"}, // no controller
+        {0b11110, 0, 1, "-GG" "G----" "C--C--C--" "C--C-" "-GG"}, // the active controller is gone
+        {0b11110, 1, 4, "---" "GC---" "C--C--C--" "C--C-" "G--"}, // the pointer controller active
+        {0b00101, 2, 2, "--G" "-GCGG" "C--C--C--" "C--C-" "---"}}; // another pointer controller
+    // clang-format on
+    for (const auto& [present, active, scale, want] : rows) {
+        Rig r;
+        for (int id = 0; id < kControllerSlots; ++id) {
+            r.s.controllers[id].present = (present >> id) & 1;
+        }
+        concludeDiscovery(kControllerSlots);
+        std::tie(r.s.activeController, r.s.windowScale) = std::tie(active, scale);
+        const MenuStates m = menuStates(r.s);
+        auto mark = [](bool grey) { return grey ? 'G' : '-'; };
+        std::string got{mark(m.controllerGrayed), mark(m.triggerGrayed), mark(m.mouseSpeedGrayed)};
+        for (const MenuItemState& item : m.items) {
+            got += item.checked && !item.grayed ? 'C' : mark(item.grayed);
+        }
+        EXPECT_EQ(got, want);
     }
-    s.triggerModes = 0x213; // group 1 holds 3, which no item stands for
-    EXPECT_EQ(marks(s, {9009, 9010, 9011, 9012, 9013, 9014, 9015, 9016, 9017}), "----C---C");
 }
 
-TEST(Menu, ChoosingATriggerModeReplacesItsGroupsMode) {
-    EXPECT_EQ(std::tuple(applyTriggerCommand(0x213, kCommandAuto1),
-                         applyTriggerCommand(0xF003, kCommandDelayed1 + 1),
-                         applyTriggerCommand(0x213, kCommandSingle1 + 2)),
-              std::tuple(0x211u, 0x023u, 0x013u));
-}
-
-TEST(Menu, UnusedIdsAndTheActiveControllerChangeNothing) {
+TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlone) {
+    using A = MenuAction;
+    constexpr A kNone = A::kNone, kSelect = A::kSelectController;
+    const wchar_t *const T = L"Trigger", *const S = L"MouseSpeed", *const C = L"MouseCurve";
+    const std::wstring K = L"&Controller/&", B1 = L"&Trigger/Buttons &1-4/&",
+                       B5 = L"&Trigger/Buttons &5-8/&", B9 = L"&Trigger/Buttons &9-12/&",
+                       M = L"&Mouse Speed/&", W = L"&Window Size/&";
+    // By the texts leading to an item: its action, and the stored value it sets or the
+    // controller it chooses, from trigger modes 3, speed 3 and curve 2, which no item stands for.
+    // clang-format off
+    const std::map<std::wstring, std::tuple<MenuAction, const wchar_t*, uint32_t>> oracle = {
+        {K + L"1", {kSelect, {}, 0}}, {K + L"2", {kSelect, {}, 1}}, {K + L"3", {kSelect, {}, 2}},
+        {K + L"4", {kSelect, {}, 3}}, {K + L"5", {kSelect, {}, 4}},
+        {B1 + L"Single", {kNone, T, 0x330}}, {B1 + L"Auto", {kNone, T, 0x331}},
+        {B1 + L"Delayed Auto", {kNone, T, 0x332}}, {B5 + L"Single", {kNone, T, 0x303}},
+        {B5 + L"Auto", {kNone, T, 0x313}}, {B5 + L"Delayed Auto", {kNone, T, 0x323}},
+        {B9 + L"Single", {kNone, T, 0x033}}, {B9 + L"Auto", {kNone, T, 0x133}},
+        {B9 + L"Delayed Auto", {kNone, T, 0x233}},
+        {M + L"Slow", {kNone, S, 0}}, {M + L"Medium", {kNone, S, 1}}, {M + L"Fast", {kNone, S, 2}},
+        {M + L"Linear", {kNone, C, 0}}, {M + L"Curved", {kNone, C, 1}},
+        {W + L"Increase Size", {A::kIncreaseSize, {}, 0}},
+        {W + L"Decrease Size", {A::kDecreaseSize, {}, 0}},
+        {L"Map &Buttons...", {A::kMapButtons, {}, 0}}, {L"&About Tavlor", {A::kAbout, {}, 0}},
+        {L"E&xit\tAlt+X", {A::kExit, {}, 0}}};
+    // clang-format on
+    std::wstring path[4];
+    for (const MenuEntry& entry : kMenuTree) {
+        const wchar_t* text = entry.text != nullptr ? entry.text : L"";
+        path[entry.level] = path[entry.level - 1] + (entry.level > 1 ? L"/" : L"") + text;
+        if (entry.id == 0) {
+            continue;
+        }
+        ASSERT_EQ(oracle.count(path[entry.level]), 1u) << entry.id;
+        const auto& [action, setting, value] = oracle.at(path[entry.level]);
+        Rig r; // a controller other than the one a Controller command chooses is active
+        r.s.activeController = static_cast<int32_t>((value + 1) % kControllerSlots);
+        std::tie(r.s.triggerModes, r.s.mouseSpeed, r.s.mouseCurve) = std::tuple(0xF333u, 3, 2);
+        std::map<std::wstring, uint32_t> saved = stored(r.s);
+        if (setting != nullptr) {
+            saved[setting] = value;
+        }
+        EXPECT_TRUE(applyMenuCommand(entry.id) == action && stored(r.s) == saved) << entry.id;
+        if (action == kSelect) {
+            switchController(commandController(entry.id)); // as the window does
+        }
+        // Checked: the active controller, and the item if it stands for a setting; 0 for the rest.
+        std::set<uint32_t> checked, want{0, kCommandController1 + r.s.activeController,
+                                         setting != nullptr || action == kSelect ? entry.id : 0};
+        for (const MenuItemState& item : menuStates(r.s).items) {
+            checked.insert(item.checked ? item.id : 0);
+        }
+        EXPECT_EQ(checked, want) << entry.id;
+    }
+    // Ids of no command, and choosing the active controller, change nothing.
     Rig r;
-    ASSERT_EQ(r.tick(0x1), "d08");
+    auto bytes = [&r] { return std::string(reinterpret_cast<const char*>(&r.s), sizeof r.s); };
     for (uint32_t id : {kCommandController1 + 0u, 9006u, 9007u, 9008u, 9028u}) {
-        const std::string before(reinterpret_cast<const char*>(&r.s), sizeof r.s);
-        EXPECT_EQ(applyMenuCommand(id), MenuAction::kNone);
-        EXPECT_TRUE(std::string(reinterpret_cast<const char*>(&r.s), sizeof r.s) == before) << id;
+        const std::string before = bytes();
+        EXPECT_TRUE(applyMenuCommand(id) == A::kNone && bytes() == before) << id;
     }
 }

@@ -1,51 +1,61 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
+#include <cstdint>
 #include <string>
 #include <tuple>
 
 #include "core/app_state.h"
 #include "app/dialog_placement.h"
-#include "mapping/key_catalogue.h"
 #include "mapping/settings_rules.h"
 
-TEST(Settings, DefaultsAreMediumCurvedAndAScaleForTheScreen) {
+TEST(Settings, EachRuleHoldsAtItsEdges) {
     AppState s;
-    const std::tuple<int32_t, int32_t, int32_t> screens[] = {
-        {1920, 1080, 1}, {2160, 3840, 2}, {800, 600, 1}, {7680, 4320, 4}, {9000, 9000, 4}};
-    for (const auto& [w, h, scale] : screens) {
-        setDefaultSettings(s, w, h);
-        EXPECT_EQ(s.windowScale, scale) << w << "x" << h;
+    // Defaults: Medium, Curved, and a scale for the primary screen's shorter side in steps of 1080.
+    // clang-format off
+    const std::pair<int32_t, int32_t> sides[] = {
+        {0, 1}, {1079, 1}, {1080, 1}, {2000, 1}, {2159, 1}, {2160, 2}, {3239, 2}, {3240, 3},
+        {4319, 3}, {4320, 4}, {5399, 4}, {5400, 4}, {9000, 4}};
+    // clang-format on
+    for (const auto& [side, scale] : sides) {
+        for (const auto& [w, h] : {std::pair{9001, side}, {side, 9001}}) {
+            setDefaultSettings(s, w, h);
+            EXPECT_EQ(s.windowScale, scale) << w << "x" << h;
+        }
     }
     EXPECT_EQ(std::tie(s.triggerModes, s.mouseSpeed, s.mouseCurve, s.windowX, s.windowY),
               std::tuple(0u, 1, 1, 150, 100));
-}
-
-TEST(Settings, StoredValuesAreBroughtIntoRange) {
-    AppState s;
-    for (const auto& [speed, settled] : {std::pair{-1, 2}, {-2, 1}, {-3, 0}, {5, 2}}) {
-        s.mouseSpeed = speed;
-        s.triggerModes = 0xF212;
-        s.mouseCurve = 3;
-        s.windowScale = speed + 1;
+    // One number stored as speed, curve, scale and trigger modes, and what each settles to.
+    // clang-format off
+    const std::tuple<int32_t, int32_t, int32_t, int32_t, uint32_t> values[] = {
+        {INT32_MIN, 1, 0, 1, 0}, {-4, 2, 0, 1, 0xFFC}, {-3, 0, 1, 1, 0xFFD}, {-1, 2, 1, 1, 0xFFF},
+        {0, 0, 0, 1, 0}, {1, 1, 1, 1, 1}, {2, 2, 0, 2, 2}, {3, 0, 1, 3, 3}, {4, 1, 0, 4, 4},
+        {5, 2, 1, 4, 5}, {0xF212, 2, 0, 4, 0x212}, {INT32_MAX, 1, 1, 4, 0xFFF}};
+    // clang-format on
+    for (const auto& [stored, speed, curve, scale, modes] : values) {
+        s.mouseSpeed = s.mouseCurve = s.windowScale = stored;
+        s.triggerModes = static_cast<uint32_t>(stored);
         settleSettings(s, 1920, 1080);
-        EXPECT_EQ(std::tie(s.mouseSpeed, s.triggerModes, s.mouseCurve, s.windowScale),
-                  std::tuple(settled, 0x212u, 1, speed < 0 ? 1 : 4));
+        EXPECT_EQ(std::tie(s.mouseSpeed, s.mouseCurve, s.windowScale, s.triggerModes),
+                  std::tie(speed, curve, scale, modes));
     }
-    // A left edge at scales 1 and 2 (picture 484 wide, frame 5) on a 1920 wide screen.
-    const std::tuple<int32_t, int32_t, int32_t> edges[] = {
-        {-484, 1, 480}, {-483, 1, -483}, {1915, 1, 480}, {1914, 1, 1914},
-        {-968, 2, 480}, {-967, 2, -967}, {1910, 2, 480}, {1909, 2, 1909}};
-    for (const auto& [stored, scale, settled] : edges) {
-        EXPECT_EQ(settlePosition(stored, 484, scale, 1920), settled) << stored << " at " << scale;
+    // Edges where the picture (484 x 175, frame 5) leaves a 1920 x 1080 screen at scales 1 and 2,
+    // where a position goes to a quarter of the screen's size, and edges where more than half the
+    // picture is off the screen's left or top, where it is no longer worth saving.
+    // clang-format off
+    const std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, bool> positions[] = {
+        {1, -484, -174, 480, -174, 0}, {1, -483, -175, -483, 270, 0}, {1, 1915, 1074, 480, 1074, 1},
+        {1, 1914, 1075, 1914, 270, 1}, {2, -968, -349, 480, -349, 0}, {2, -967, -350, -967, 270, 0},
+        {2, 1910, 1069, 480, 1069, 1}, {2, 1909, 1070, 1909, 270, 1}, {1, -242, -86, -242, -86, 0},
+        {1, -241, -87, -241, -87, 0}, {1, -241, -86, -241, -86, 1}, {2, -484, -174, -484, -174, 0},
+        {2, -483, -175, -483, -175, 0}, {2, -483, -174, -483, -174, 1}};
+    // clang-format on
+    for (const auto& [scale, x, y, settledX, settledY, worth] : positions) {
+        std::tie(s.windowScale, s.windowX, s.windowY) = std::tie(scale, x, y);
+        settleSettings(s, 1920, 1080);
+        EXPECT_EQ(
+            std::tuple(s.windowX, s.windowY, positionWorthSaving({x, y, x + 968, y + 350}, scale)),
+            std::tuple(settledX, settledY, worth));
     }
-}
-
-TEST(Settings, PositionWorthSavingWithAtMostHalfThePictureOffScreen) {
-    EXPECT_FALSE(positionWorthSaving({-242, 0, 242, 175}, 1));
-    EXPECT_TRUE(positionWorthSaving({-241, 0, 243, 175}, 1));
-    EXPECT_FALSE(positionWorthSaving({0, -87, 484, 88}, 1));
 }
 
 TEST(Settings, StoredBytesOverlayOnlyTheStartOfAFieldTheyFit) {
@@ -60,16 +70,6 @@ TEST(Settings, StoredBytesOverlayOnlyTheStartOfAFieldTheyFit) {
     EXPECT_EQ(s.mouseSpeed, 0x1122BBAA);
     EXPECT_EQ(std::string(s.profiles[2].mappingCodes, s.profiles[2].mappingCodes + 6),
               std::string("\xAA\xBB\xCC\xDD\0\0", 6));
-}
-
-TEST(KeyCatalogue, NamesAndCodesAreUniqueAndKnownKeysHaveTheirCodes) {
-    std::map<std::wstring, int> codeOf;
-    std::set<int> codes;
-    for (const KeyEntry& entry : keyCatalogue) {
-        codes.insert(codeOf[entry.name] = entry.code);
-    }
-    EXPECT_EQ(std::tuple(codeOf.size(), codes.size(), codeOf[L"Delete"], codeOf[L"Letter A"]),
-              std::tuple(104u, 104u, 46, 65));
 }
 
 TEST(DialogPlacement, DialogSitsCentredOverTheArea) {
