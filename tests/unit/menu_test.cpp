@@ -11,7 +11,7 @@
 #include "mapping/settings_rules.h"
 #include "rig.h"
 
-// The six values that would be saved, by name.
+// The values that would be saved, by name.
 static std::map<std::wstring, uint32_t> stored(AppState& s) {
     StoredValue values[kSettingCount];
     listSettings(s, values);
@@ -25,14 +25,15 @@ static std::map<std::wstring, uint32_t> stored(AppState& s) {
 TEST(Menu, GreyAndCheckMarksFollowTheControllersThePointerControllerAndTheScale) {
     // The submenus Controller, Trigger and Mouse Speed, then each item: 'G' grey, 'C' checked,
     // '-' neither. Items: Controllers 1-5; Single, Auto, Delayed Auto of buttons 1-4, 5-8 and
-    // 9-12; Slow, Medium, Fast, Linear, Curved; Increase, Decrease, Map Buttons. Discovery makes
-    // the first one present the pointer controller.
+    // 9-12; Slow, Medium, Fast, Linear, Curved; Increase, Decrease, Map Buttons; Pause, Pause
+    // Here, Map Buttons Here, Use General Mapping, Start with Windows, Restart as Administrator.
+    // Discovery makes the first one present the pointer controller.
     // clang-format off
     const std::tuple<uint32_t, int32_t, int32_t, const char*> rows[] = {
-        {0b00000, 0, 2, "GGG" "GGGGG" "C--C--C--" "C--C-" "--G"}, // no controller
-        {0b11110, 0, 1, "-GG" "G----" "C--C--C--" "C--C-" "-GG"}, // the active controller is gone
-        {0b11110, 1, 4, "---" "GC---" "C--C--C--" "C--C-" "G--"}, // the pointer controller active
-        {0b00101, 2, 2, "--G" "-GCGG" "C--C--C--" "C--C-" "---"}}; // another pointer controller
+        {0b00000, 0, 2, "GGG" "GGGGG" "C--C--C--" "C--C-" "--G" "--GG--"}, // no controller
+        {0b11110, 0, 1, "-GG" "G----" "C--C--C--" "C--C-" "-GG" "--GG--"}, // the active one gone
+        {0b11110, 1, 4, "---" "GC---" "C--C--C--" "C--C-" "G--" "---G--"}, // the pointer one active
+        {0b00101, 2, 2, "--G" "-GCGG" "C--C--C--" "C--C-" "---" "---G--"}}; // another pointer one
     // clang-format on
     for (const auto& [present, active, scale, want] : rows) {
         Rig r;
@@ -74,7 +75,13 @@ TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlo
         {W + L"Increase Size", {A::kIncreaseSize, {}, 0}},
         {W + L"Decrease Size", {A::kDecreaseSize, {}, 0}},
         {L"Map &Buttons...", {A::kMapButtons, {}, 0}}, {L"&About Tavlor", {A::kAbout, {}, 0}},
-        {L"E&xit\tAlt+X", {A::kExit, {}, 0}}};
+        {L"E&xit\tAlt+X", {A::kExit, {}, 0}}, {L"&Pause\tCtrl+Alt+P", {A::kPauseChanged, {}, 0}},
+        {L"In Another Program/&Pause Here", {kNone, {}, 0}}, // no program known yet
+        {L"In Another Program/Map &Buttons Here...", {A::kMapButtonsHere, {}, 0}},
+        {L"In Another Program/Use &General Mapping", {kNone, {}, 0}},
+        {L"&Hide Window", {A::kToggleWindow, {}, 0}},
+        {L"Start with &Windows", {A::kToggleStartWithWindows, {}, 0}},
+        {L"&Restart as Administrator", {A::kRestartAsAdministrator, {}, 0}}};
     // clang-format on
     std::wstring path[4];
     for (const MenuEntry& entry : kMenuTree) {
@@ -97,8 +104,10 @@ TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlo
             switchController(commandController(entry.id)); // as the window does
         }
         // Checked: the active controller, and the item if it stands for a setting; 0 for the rest.
-        std::set<uint32_t> checked, want{0, kCommandController1 + r.s.activeController,
-                                         setting != nullptr || action == kSelect ? entry.id : 0};
+        std::set<uint32_t> checked,
+            want{0, kCommandController1 + r.s.activeController,
+                 setting != nullptr || action == kSelect || action == A::kPauseChanged ? entry.id
+                                                                                       : 0};
         for (const MenuItemState& item : menuStates(r.s).items) {
             checked.insert(item.checked ? item.id : 0);
         }

@@ -24,7 +24,8 @@ TEST(Settings, EachRuleHoldsAtItsEdges) {
     }
     EXPECT_EQ(std::tie(s.triggerModes, s.mouseSpeed, s.mouseCurve, s.windowX, s.windowY),
               std::tuple(0u, 1, 1, 150, 100));
-    // One number stored as speed, curve, scale and trigger modes, and what each settles to.
+    // One number stored as speed, curve, scale, trigger modes and Hidden, and what each settles to
+    // (Hidden: 1 only for 1).
     // clang-format off
     const std::tuple<int32_t, int32_t, int32_t, int32_t, uint32_t> values[] = {
         {INT32_MIN, 1, 0, 1, 0}, {-4, 2, 0, 1, 0xFFC}, {-3, 0, 1, 1, 0xFFD}, {-1, 2, 1, 1, 0xFFF},
@@ -32,11 +33,12 @@ TEST(Settings, EachRuleHoldsAtItsEdges) {
         {5, 2, 1, 4, 5}, {0xF212, 2, 0, 4, 0x212}, {INT32_MAX, 1, 1, 4, 0xFFF}};
     // clang-format on
     for (const auto& [stored, speed, curve, scale, modes] : values) {
-        s.mouseSpeed = s.mouseCurve = s.windowScale = stored;
+        s.mouseSpeed = s.mouseCurve = s.windowScale = s.windowHidden = stored;
         s.triggerModes = static_cast<uint32_t>(stored);
         settleSettings(s, 1920, 1080);
-        EXPECT_EQ(std::tie(s.mouseSpeed, s.mouseCurve, s.windowScale, s.triggerModes),
-                  std::tie(speed, curve, scale, modes));
+        EXPECT_EQ(
+            std::tie(s.mouseSpeed, s.mouseCurve, s.windowScale, s.triggerModes, s.windowHidden),
+            std::tuple(speed, curve, scale, modes, stored == 1 ? 1 : 0));
     }
     // Edges where the picture (484 x 175, frame 5) leaves a 1920 x 1080 screen at scales 1 and 2,
     // where a position goes to a quarter of the screen's size, and edges where more than half the
