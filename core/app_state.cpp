@@ -111,3 +111,7 @@ const uint8_t* mappingCodesInUse(const AppState& s, int32_t slot) {
     bool own = s.programInFront != 0 && (s.program.ownTables & (1u << slot)) != 0;
     return own ? s.program.mappingCodes[slot] : s.profiles[slot].mappingCodes;
 }
+
+bool viewNeedsPaint(const AppState& s) {
+    return s.viewDirty != 0 && s.windowHidden == 0;
+}

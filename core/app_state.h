@@ -167,6 +167,10 @@ bool emulationPaused(const AppState& s);
 // in front is out of Tavlor's reach.
 bool injectionStopped(const AppState& s);
 
+// Whether the window should be repainted now: the view changed and the window
+// is shown. A hidden window paints nothing; it renders once shown again.
+bool viewNeedsPaint(const AppState& s);
+
 // The mapping table in use for a controller slot: the program in front's own
 // table for it if it has one, else the general one.
 const uint8_t* mappingCodesInUse(const AppState& s, int32_t slot);

@@ -62,8 +62,7 @@ void emulationTick() {
     }
     bool discoveryDue = decideTick(polled);
     sendPendingInputs();
-    // A hidden window paints nothing; it renders when it is shown again.
-    if (s.viewDirty != 0 && s.windowHidden == 0) {
+    if (viewNeedsPaint(s)) {
         InvalidateRect(s.hwndMain, nullptr, TRUE);
         UpdateWindow(s.hwndMain);
     }

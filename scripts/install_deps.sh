@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build clang libclang-rt-14-dev zlib1g-dev zip
     googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-    wine wine64 xvfb x11-utils xdotool imagemagick
+    wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick
 )
 
 missing=()

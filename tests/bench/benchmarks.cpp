@@ -58,6 +58,25 @@ void tickBenchmark(benchmark::State& state, bool busy) {
     state.counters["allocations per tick"] = double(gAllocations - before) / double(n);
 }
 
+// Busy ticks with the window shown or hidden, each followed by the render
+// the window would paint: a hidden window renders nothing.
+void paintedTickBenchmark(benchmark::State& state, bool hidden) {
+    AppState s;
+    engineState(s);
+    s.canvasBuffer.create(kViewWidth, kViewHeight, 4);
+    s.pictureBuffer.create(kPictureWidth, kPictureHeight, 4);
+    s.windowHidden = hidden ? 1 : 0;
+    long n = 0, renders = 0;
+    for (auto _ : state) {
+        tick(s, true, n++);
+        if (viewNeedsPaint(s)) {
+            composeView();
+            ++renders;
+        }
+    }
+    state.counters["renders per tick"] = double(renders) / double(n);
+}
+
 void renderBenchmark(benchmark::State& state) {
     AppState s;
     publishAppState(&s);
@@ -87,6 +106,8 @@ void memcpyBenchmark(benchmark::State& state) {
 
 BENCHMARK_CAPTURE(tickBenchmark, idle, false);
 BENCHMARK_CAPTURE(tickBenchmark, busy, true);
+BENCHMARK_CAPTURE(paintedTickBenchmark, shown, false);
+BENCHMARK_CAPTURE(paintedTickBenchmark, hidden, true);
 BENCHMARK(renderBenchmark)->DenseRange(1, 4);
 BENCHMARK(memcpyBenchmark)->DenseRange(1, 4);
 
