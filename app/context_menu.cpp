@@ -55,10 +55,6 @@ void setSubmenuEntry(HMENU menu, HMENU submenu, bool grayed) {
                    MF_BYCOMMAND | (grayed ? MF_GRAYED : MF_ENABLED));
 }
 
-void setItemText(HMENU menu, UINT id, const wchar_t* text) {
-    ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING, id, text);
-}
-
 // The program submenu's entry is named after the remembered program.
 void nameProgramMenu(const AppState& s) {
     if (s.programMenu == nullptr) {
@@ -66,16 +62,13 @@ void nameProgramMenu(const AppState& s) {
     }
     wchar_t text[2 * kProgramNameChars];
     programMenuText(s.program, text);
-    ModifyMenuW(s.mainMenu, static_cast<UINT>(reinterpret_cast<UINT_PTR>(s.programMenu)),
-                MF_BYCOMMAND | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(s.programMenu),
-                text);
+    setMenuItemText(static_cast<UINT>(reinterpret_cast<UINT_PTR>(s.programMenu)), text);
 }
 
 void refreshMenuStates(const AppState& s) {
     MenuStates states = menuStates(s);
     nameProgramMenu(s);
-    setItemText(s.mainMenu, kCommandHideWindow,
-                s.windowHidden != 0 ? L"&Show Window" : L"&Hide Window");
+    setMenuItemText(kCommandHideWindow, s.windowHidden != 0 ? L"&Show Window" : L"&Hide Window");
     setSubmenuEntry(s.mainMenu, s.controllerMenu, states.controllerGrayed);
     setSubmenuEntry(s.mainMenu, s.triggerMenu, states.triggerGrayed);
     setSubmenuEntry(s.mainMenu, s.mouseSpeedMenu, states.mouseSpeedGrayed);
@@ -106,6 +99,14 @@ void openDialog(int resource, DLGPROC procedure) {
 }
 
 } // namespace
+
+void setMenuItemText(UINT item, const wchar_t* text) {
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(text);
+    SetMenuItemInfoW(appState().mainMenu, item, FALSE, &info);
+}
 
 bool buildContextMenu() {
     AppState& s = appState();

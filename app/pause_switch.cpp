@@ -1,5 +1,6 @@
 #include "app/pause_switch.h"
 
+#include "app/context_menu.h"
 #include "app/menu_commands.h"
 #include "core/app_state.h"
 #include "input/controllers.h"
@@ -17,8 +18,7 @@ void registerPauseHotkey(HWND hwnd) {
     UINT modifiers = MOD_CONTROL | MOD_ALT | MOD_NOREPEAT;
     s.pauseHotkeyReady = RegisterHotKey(hwnd, kPauseHotkeyId, modifiers, kPauseKey) != FALSE;
     if (s.pauseHotkeyReady == 0) {
-        ModifyMenuW(s.mainMenu, kCommandPause, MF_BYCOMMAND | MF_STRING, kCommandPause,
-                    kPauseTextWithoutShortcut);
+        setMenuItemText(kCommandPause, kPauseTextWithoutShortcut);
     }
 }
 

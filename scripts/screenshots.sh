@@ -24,6 +24,8 @@ export DISPLAY=":$(cat "$work/display")"
 cp build/windows/Tavlor.exe build/windows/tests/e2e/{winmm.dll,e2e_driver.exe} "$work/"
 printf 'device 0 0x10\nhold 0 1 999999 0x1 0\n' >"$work/controller.txt"
 wineboot -i >/dev/null 2>&1 || true
+# Marlett draws the caption buttons; Debian's Wine does not look for it in fonts-wine's folder.
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 wine reg delete 'HKCU\Software\Kelvarin\Tavlor' /f >/dev/null 2>&1 || true
 # There is no window manager: Wine draws the dialog's caption and border itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1

@@ -47,13 +47,14 @@ e2e_make_template() {
     mkdir -p "$E2E_WORK"
     exec 9>"$E2E_WORK/template.lock"
     flock 9
-    local stamp="$(wine --version) v2"
+    local stamp="$(wine --version) v3"
     [[ $(cat "$E2E_TEMPLATE/stamp" 2>/dev/null) == "$stamp" ]] && return 0
     E2E_TMP=$(mktemp -d "$E2E_WORK/template.XXXXXX")
     export WINEPREFIX=$E2E_TMP/prefix
     trap e2e_cleanup EXIT
     e2e_start_xvfb
     wineboot -i >/dev/null 2>&1 || e2e_fail "wineboot failed"
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" # caption buttons
     for value in MouseSpeed MouseThreshold1 MouseThreshold2; do
         wine reg add 'HKCU\Control Panel\Mouse' /v $value /d 0 /f >/dev/null 2>&1
     done
