@@ -78,6 +78,24 @@ void captureWindowPosition(AppState& s) {
     }
 }
 
+// Writes one of the remembered program's values (0 its Pause, 1 + slot a
+// table) as `type`, or deletes it.
+constexpr DWORD kDeleteValue = REG_NONE;
+void storeProgramValue(int index, DWORD type) {
+    HKEY key = openProgramKey(true);
+    if (key == nullptr) {
+        return;
+    }
+    StoredValue values[kProgramValueCount];
+    listProgramValues(appState(), values);
+    if (type == kDeleteValue) {
+        RegDeleteValueW(key, values[index].name);
+    } else {
+        writeValue(key, values[index], type);
+    }
+    RegCloseKey(key);
+}
+
 } // namespace
 
 void loadSettings() {
@@ -155,39 +173,17 @@ void loadProgramSettings(const wchar_t* name) {
 }
 
 void saveProgramPause() {
-    HKEY key = openProgramKey(true);
-    if (key == nullptr) {
-        return;
-    }
-    StoredValue values[kProgramValueCount];
-    listProgramValues(appState(), values);
-    writeValue(key, values[0], REG_DWORD);
-    RegCloseKey(key);
+    storeProgramValue(0, REG_DWORD);
 }
 
 void saveProgramTable(int slot) {
-    if (slot < 0 || slot >= kProgramSlots) {
-        return;
+    if (slot >= 0 && slot < kProgramSlots) {
+        storeProgramValue(1 + slot, REG_BINARY);
     }
-    HKEY key = openProgramKey(true);
-    if (key == nullptr) {
-        return;
-    }
-    StoredValue values[kProgramValueCount];
-    listProgramValues(appState(), values);
-    writeValue(key, values[1 + slot], REG_BINARY);
-    RegCloseKey(key);
 }
 
 void removeProgramTables() {
-    HKEY key = openProgramKey(true);
-    if (key == nullptr) {
-        return;
-    }
-    StoredValue values[kProgramValueCount];
-    listProgramValues(appState(), values);
     for (int slot = 0; slot < kProgramSlots; ++slot) {
-        RegDeleteValueW(key, values[1 + slot].name);
+        storeProgramValue(1 + slot, kDeleteValue);
     }
-    RegCloseKey(key);
 }
