@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_setup dialogs
 
-map() { e2e_driver "Map Buttons" "$@"; }
+map() { e2e_driver "Map Buttons" "$@" || e2e_fail "Map Buttons $*"; }
 # events_after MARK: the events logged since the mark.
 events_after() { sed -n "/^mark $1\$/,\$p" "$E2E_LOG" | grep -E '^(key|mouse)' || true; }
 # wait_polls N: N more polls of controller 1.
@@ -43,7 +43,8 @@ e2e_map_buttons && map post 0x111 1020 0 && e2e_gone "Map Buttons"
 e2e_expect "settings after Save unchanged" "$p1" "$(e2e_settings)"
 # Esc (a key press over the dialog) and the close box (SC_CLOSE).
 for close in "xdotool mousemove 397 192 key Escape" "map post 0x112 0xF060 0"; do
-    e2e_map_buttons && map select 1008 "Letter B" && $close && e2e_gone "Map Buttons"
+    e2e_map_buttons && map select 1008 "Letter B" && $close
+    e2e_gone "Map Buttons"
 done
 e2e_expect "settings after Esc and the close box" "$p1" "$(e2e_settings)"
 e2e_mark closed

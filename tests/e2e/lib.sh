@@ -93,7 +93,7 @@ e2e_start() {
 e2e_driver() { (cd "$E2E_APP" && wine e2e_driver.exe "$@" 2>/dev/null | tr -d "\r"; exit "${PIPESTATUS[0]}"); }
 # e2e_map_buttons opens Map Buttons (WM_COMMAND 9025) and waits for it;
 # e2e_gone DIALOG waits until that dialog has closed.
-e2e_map_buttons() { e2e_driver main post 0x111 9025 0 && e2e_wait 60 "Map Buttons" e2e_driver "Map Buttons" rect; }
+e2e_map_buttons() { e2e_driver main post 0x111 9025 0; e2e_wait 60 "Map Buttons" e2e_driver "Map Buttons" rect; }
 e2e_gone() { e2e_wait 60 "$1 closed" eval "! e2e_driver '$1' rect"; }
 
 # e2e_expect_exit CODE: Tavlor.exe ends, with that exit code.

@@ -21,7 +21,8 @@ e2e_wait 30 "first window restored" eval '[[ $(e2e_driver main rect) == "150 100
 e2e_map_buttons
 (cd "$E2E_APP" && TAVLOR_E2E_JOYLOG=$E2E_LOG timeout 60 wine Tavlor.exe) || e2e_fail "third start"
 e2e_expect "foreground after a second start" "Map Buttons" "$(e2e_driver main foreground)"
-e2e_driver "Map Buttons" post 0x111 2 0 && e2e_gone "Map Buttons"
+e2e_driver "Map Buttons" post 0x111 2 0
+e2e_gone "Map Buttons"
 e2e_expect "settings after a second start" "" "$(e2e_settings)"
 xdotool mousemove 300 150 key alt+x
 e2e_expect_exit 0
