@@ -14,7 +14,9 @@ void bringForward(const wchar_t* className) {
     if (IsIconic(running)) {
         ShowWindow(running, SW_RESTORE);
     }
-    SetForegroundWindow(running);
+    // While a dialog is open the main window is disabled; the dialog is what
+    // takes the keyboard.
+    SetForegroundWindow(GetLastActivePopup(running));
 }
 
 } // namespace
@@ -22,7 +24,12 @@ void bringForward(const wchar_t* className) {
 bool claimSingleInstance(const wchar_t* className) {
     // The handle stays open for the life of the process; Windows closes it.
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
-    if (mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS) {
+    DWORD error = GetLastError();
+    // A Tavlor running elevated made a mutex that this user may not open: the
+    // refusal says as much as the name existing. Any other failure leaves the
+    // question open, and Tavlor rather runs than not at all.
+    bool running = mutex != nullptr ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
+    if (!running) {
         return true;
     }
     bringForward(className);

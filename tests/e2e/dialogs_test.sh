@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
 # The Map Buttons dialog: it shows the current mapping, releases a held key
-# as it opens, keeps controller presses from typing while it is open, stores
-# nothing on Cancel, and on Save stores "P1", whose new key the next press
-# types (scenarios/dialogs.txt).
+# as it opens, keeps controller presses from typing while it is open; Save
+# stores "P1" (a list left without a selection keeps its key; unchanged lists
+# store the table again) and the next press types the new key, while Cancel,
+# Esc and the close box store nothing and change nothing (scenarios/dialogs.txt).
 source "$(dirname "$0")/lib.sh"
 e2e_setup dialogs
 
-# open_map_buttons: opens the dialog and waits until it is up.
-open_map_buttons() {
-    e2e_driver main post 0x111 9025 0
-    e2e_wait 60 "Map Buttons dialog" e2e_driver "Map Buttons" rect
-}
+map() { e2e_driver "Map Buttons" "$@" || e2e_fail "Map Buttons $*"; }
 # events_after MARK: the events logged since the mark.
 events_after() { sed -n "/^mark $1\$/,\$p" "$E2E_LOG" | grep -E '^(key|mouse)' || true; }
 # wait_polls N: N more polls of controller 1.
@@ -21,28 +18,37 @@ e2e_start dialogs.txt
 e2e_record
 e2e_go
 e2e_wait 60 "Backspace typed" grep -q "^key down 0x08 " "$E2E_LOG"
-open_map_buttons
+e2e_map_buttons
 # Enter is held throughout: its only key-up is the release as the dialog opens.
 e2e_wait 30 "held Enter released as the dialog opened" grep -q '^key up 0x0d ' "$E2E_LOG"
 e2e_mark opened
 e2e_expect "lists of Up, Button 1, 2, 7" $'Arrow Up\nBackspace\nEnter\nMouse Left' \
-    "$(for list in 1004 1008 1009 1014; do e2e_driver "Map Buttons" text $list; done)"
+    "$(for list in 1004 1008 1009 1014; do map text $list; done)"
 wait_polls 45
 e2e_expect "events while the dialog is open" "" "$(events_after opened)"
 
-e2e_driver "Map Buttons" post 0x111 2 0
-e2e_wait 60 "dialog closed by Cancel" eval '! e2e_driver "Map Buttons" rect'
+map select 1008 "Letter B" && map post 0x111 2 0 && e2e_gone "Map Buttons" # Cancel
 e2e_mark cancelled
-e2e_wait 60 "Backspace typed after Cancel" typed cancelled 0x08
 e2e_expect "settings after Cancel" "" "$(e2e_settings)"
+e2e_wait 60 "Backspace typed after Cancel" typed cancelled 0x08
 
-open_map_buttons
-e2e_driver "Map Buttons" select 1008 "Letter A" || e2e_fail "cannot choose A for Button 1"
-e2e_driver "Map Buttons" post 0x111 1020 0
-e2e_wait 60 "dialog closed by Save" eval '! e2e_driver "Map Buttons" rect'
-e2e_mark saved
-e2e_expect "settings after Save" "P1 REG_BINARY 26282527410DA1A3A520010900000000$(printf '0%.0s' {1..32})" "$(e2e_settings)"
+# Save: Letter A for Button 1, no selection in Button 2's list (Enter stays).
+e2e_map_buttons && map select 1008 "Letter A" && map select 1009 ""
+map post 0x111 1020 0 && e2e_gone "Map Buttons"
+p1="P1 REG_BINARY 26282527410DA1A3A520010900000000$(printf '0%.0s' {1..32})"
+e2e_expect "settings after Save" "$p1" "$(e2e_settings)"
+# Save with nothing changed stores the same table again.
+wine reg delete "$E2E_KEY" /v P1 /f >/dev/null 2>&1
+e2e_map_buttons && map post 0x111 1020 0 && e2e_gone "Map Buttons"
+e2e_expect "settings after Save unchanged" "$p1" "$(e2e_settings)"
+# Esc (a key press over the dialog) and the close box (SC_CLOSE).
+for close in "xdotool mousemove 397 192 key Escape" "map post 0x112 0xF060 0"; do
+    e2e_map_buttons && map select 1008 "Letter B" && $close
+    e2e_gone "Map Buttons"
+done
+e2e_expect "settings after Esc and the close box" "$p1" "$(e2e_settings)"
+e2e_mark closed
 # A letter's scan code is the keyboard layout's.
-e2e_wait 60 "A typed by Button 1" typed saved "0x41 scan 0x1e"
+e2e_wait 60 "A typed by Button 1" typed closed "0x41 scan 0x1e"
 e2e_driver main post 0x10 0 0
 e2e_expect_exit 0

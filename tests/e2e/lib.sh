@@ -92,6 +92,10 @@ e2e_start() {
 }
 
 e2e_driver() { (cd "$E2E_APP" && wine e2e_driver.exe "$@" 2>/dev/null | tr -d "\r"; exit "${PIPESTATUS[0]}"); }
+# e2e_map_buttons opens Map Buttons (WM_COMMAND 9025) and waits for it;
+# e2e_gone DIALOG waits until that dialog has closed.
+e2e_map_buttons() { e2e_driver main post 0x111 9025 0; e2e_wait 60 "Map Buttons" e2e_driver "Map Buttons" rect; }
+e2e_gone() { e2e_wait 60 "$1 closed" eval "! e2e_driver '$1' rect"; }
 
 # e2e_expect_exit CODE: Tavlor.exe ends, with that exit code.
 e2e_expect_exit() {
@@ -118,12 +122,15 @@ e2e_record() {
     e2e_fail "no input recorder after three starts"
 }
 
-# e2e_go, e2e_pause: the scenario's polls count, or stop counting (every poll
-# is then poll 0); e2e_wait_poll ID N waits for one.
+# e2e_go: the scenario's polls count, from the start or on from a stop;
+# e2e_wait_poll ID N and e2e_wait_stop ID N wait for poll N of ID, or for the
+# scenario's "stop ID N"; e2e_at_stop ID N COMMAND... runs COMMAND there, then
+# lets the polls go on.
 e2e_seen() { (($(grep -c -- "$1" "$E2E_LOG") >= $2)); }
 e2e_go() { touch "$E2E_GO" && e2e_wait 60 "go" e2e_seen '^go$' $((++E2E_GOS)); }
-e2e_pause() { rm "$E2E_GO" && e2e_wait 60 "pause" e2e_seen '^pause$' "$E2E_GOS"; }
 e2e_wait_poll() { e2e_wait $((60 + $2 / 5)) "poll $2 of $1" grep -q "^poll $1 $2 " "$E2E_LOG"; }
+e2e_wait_stop() { e2e_wait $((60 + $2 / 5)) "stop at poll $2 of $1" grep -q "^stop $1 $2\$" "$E2E_LOG"; }
+e2e_at_stop() { e2e_wait_stop "$1" "$2"; "${@:3}" || e2e_fail "at stop $2 of $1: ${*:3}"; e2e_go; }
 e2e_mark() { echo "mark $1" >>"$E2E_LOG"; }
 
 # e2e_events: the injected events, each after the number of the poll before

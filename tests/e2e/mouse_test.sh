@@ -1,33 +1,24 @@
 #!/usr/bin/env bash
 # The pointer controller moves the pointer and turns the wheel at the speed
-# set (under a dialog only the pointer), a controller without a hat types arrows with its stick instead, and a
-# key held as the session ends or Tavlor closes goes up (scenarios/mouse.txt).
+# set (under a dialog only the pointer), a controller without a hat types
+# arrows with its stick instead, and a key held as the session ends or Tavlor
+# closes goes up (scenarios/mouse.txt).
 source "$(dirname "$0")/lib.sh"
 e2e_setup mouse
+
+# session_ends: WM_ENDSESSION (0x16) releases the held key.
+session_ends() { e2e_mark session && e2e_driver main post 0x16 1 0 && e2e_wait 30 "release as the session ends" e2e_seen '^key up 0x60 ' 1; }
 
 e2e_store MouseSpeed 2
 e2e_start mouse.txt
 e2e_record
 e2e_go
-e2e_wait_poll 0 12
-# Settings change while the polls stand still, so that they take effect
-# between two known polls: Controller > 2, later Mouse Speed > Slow.
-e2e_pause && e2e_driver main post 0x111 9002 0 && e2e_go
-e2e_wait_poll 1 10
-e2e_pause && e2e_driver main post 0x111 9018 0 && e2e_go
-# Map Buttons open for polls 56 and 57: the pointer moves, the wheel does not.
-e2e_wait_poll 1 32
-e2e_pause && e2e_driver main post 0x111 9025 0 && e2e_wait 60 "dialog" e2e_driver "Map Buttons" rect
-e2e_go && e2e_wait_poll 1 57
-e2e_pause && e2e_driver "Map Buttons" post 0x111 2 0
-e2e_wait 60 "dialog closed" eval '! e2e_driver "Map Buttons" rect' && e2e_go
-e2e_wait_poll 1 82
-e2e_mark session
-e2e_driver main post 0x16 1 0
-e2e_wait 30 "release at the end of the session" e2e_seen '^key up 0x60 ' 1
-# The paused polls read no buttons, so the press comes again after the go.
-e2e_pause && e2e_go
-e2e_wait 30 "the press after the pause" e2e_seen '^key down 0x60 ' 2
+e2e_at_stop 0 12 e2e_driver main post 0x111 9002 0 # Controller > 2
+e2e_at_stop 1 8 e2e_driver main post 0x111 9018 0  # Mouse Speed > Slow
+e2e_at_stop 1 12 e2e_map_buttons
+e2e_at_stop 1 16 eval 'e2e_driver "Map Buttons" post 0x111 2 0 && e2e_gone "Map Buttons"'
+e2e_at_stop 1 19 session_ends
+e2e_wait 30 "the press after the stop" e2e_seen '^key down 0x60 ' 2
 e2e_mark close
 e2e_driver main post 0x10 0 0
 e2e_expect_exit 0

@@ -1,23 +1,35 @@
 #!/usr/bin/env bash
-# Start-up, shutdown and the settings key: where the window opens, one Tavlor
-# at a time, the 1 ms timer resolution while the window lives, what Tavlor
-# stores at Alt+X and at a foreign WM_QUIT, and how stored values out of range
-# are brought back.
+# Start-up, shutdown and the settings key: where the window opens, that any
+# point of it drags it, one Tavlor at a time, the 1 ms timer resolution while
+# the window lives, what Tavlor stores at Alt+X and at a foreign WM_QUIT, and
+# how stored values out of range are brought back.
 source "$(dirname "$0")/lib.sh"
 e2e_setup startup
 
 # First start, no key: 494 x 185 at (150, 100); Alt+X ends it and saves.
 e2e_start one_pad.txt
 e2e_expect "window at first start" "150 100 644 285" "$(e2e_driver main rect)"
+# HTCAPTION (2) in the middle and just inside the left, right, top and bottom edge.
+e2e_expect "hit test" $'2\n2\n2\n2\n2' "$(e2e_driver main hit 397 192 150 192 643 192 397 100 397 284)"
 # A second start brings the first, minimised, back and leaves at once without
-# touching the settings; its winmm.dll would log a timeBeginPeriod if it stayed.
+# touching the settings (its winmm.dll would log a timeBeginPeriod if it
+# stayed); with Map Buttons open it brings the dialog, not the disabled window.
 e2e_driver main post 0x112 0xF020 0 # WM_SYSCOMMAND, SC_MINIMIZE
 e2e_wait 30 "minimised window" eval '[[ $(e2e_driver main rect) != "150 100 644 285" ]]'
 (cd "$E2E_APP" && TAVLOR_E2E_JOYLOG=$E2E_LOG timeout 60 wine Tavlor.exe) || e2e_fail "second start"
 e2e_wait 30 "first window restored" eval '[[ $(e2e_driver main rect) == "150 100 644 285" ]]'
+e2e_map_buttons
+(cd "$E2E_APP" && TAVLOR_E2E_JOYLOG=$E2E_LOG timeout 60 wine Tavlor.exe) || e2e_fail "third start"
+e2e_expect "foreground after a second start" "Map Buttons" "$(e2e_driver main foreground)"
+e2e_driver "Map Buttons" post 0x111 2 0
+e2e_gone "Map Buttons"
 e2e_expect "settings after a second start" "" "$(e2e_settings)"
 xdotool mousemove 300 150 key alt+x
 e2e_expect_exit 0
+# A Tavlor whose mutex this user may not open (one run elevated) counts as
+# running: this start leaves at once with 0, shows no window, stores nothing.
+e2e_expect "start beside a mutex it may not open" $'second open refused, error 5\nexit 0' \
+    "$(TAVLOR_E2E_JOYLOG=$E2E_LOG e2e_driver mutex Tavlor.exe)"
 e2e_expect "timer resolution" $'timeBeginPeriod 1\ntimeEndPeriod 1' "$(grep ^time "$E2E_LOG")"
 e2e_expect "settings after Alt+X" "Hidden REG_DWORD 0x0
 MouseCurve REG_DWORD 0x1

@@ -4,9 +4,19 @@
 //   rect                 prints the window rectangle: left top right bottom
 //   post MSG WPARAM LPARAM
 //   text ID              prints the text of control ID
-//   select ID NAME       selects the item NAME of drop-down list ID
+//   select ID NAME       selects the item NAME of drop-down list ID; an empty
+//                        NAME leaves the list without a selection
+//   hit X Y...           prints the window's WM_NCHITTEST answer at each
+//                        screen point, one a line
+//   foreground           prints the title of the foreground window
+// And e2e_driver.exe mutex PROGRAM: makes Tavlor's mutex with a DACL that
+// grants nothing, as a normal user finds the mutex of a Tavlor run elevated,
+// prints what a second open gets, runs PROGRAM and prints "exit CODE" (or
+// "running 0" when it has not ended within 60 s; it is then ended).
 // Exit code 1 when the window or the item is not there, 2 for a bad command.
 #include <windows.h>
+#include <process.h>
+#include <sddl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,9 +28,30 @@ LPARAM number(const char* text) {
     return static_cast<LPARAM>(std::strtoll(text, nullptr, 0));
 }
 
+int holdMutex(const char* program) {
+    SECURITY_ATTRIBUTES nobody = {sizeof nobody, nullptr, FALSE};
+    ConvertStringSecurityDescriptorToSecurityDescriptorA("D:", SDDL_REVISION_1,
+                                                         &nobody.lpSecurityDescriptor, nullptr);
+    const char* name = "Local\\Kelvarin.Tavlor.Running";
+    CreateMutexA(&nobody, FALSE, name);
+    HANDLE second = CreateMutexA(nullptr, FALSE, name);
+    std::printf("second open %s, error %lu\n", second ? "granted" : "refused", GetLastError());
+    auto process = reinterpret_cast<HANDLE>(_spawnl(_P_NOWAIT, program, program, nullptr));
+    DWORD code = 0;
+    bool ended = process != INVALID_HANDLE_VALUE &&
+                 WaitForSingleObject(process, 60000) == WAIT_OBJECT_0 &&
+                 GetExitCodeProcess(process, &code);
+    if (!ended) // it would hold the test's pipe open
+        TerminateProcess(process, 1);
+    std::printf("%s %lu\n", ended ? "exit" : "running", code);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "mutex") == 0)
+        return holdMutex(argv[2]);
     if (argc < 3)
         return 2;
     bool main = std::strcmp(argv[1], "main") == 0;
@@ -29,15 +60,13 @@ int main(int argc, char** argv) {
         return 1;
     const char* command = argv[2];
     RECT r;
+    char text[512] = "";
     if (std::strcmp(command, "rect") == 0 && GetWindowRect(window, &r)) {
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     } else if (std::strcmp(command, "post") == 0 && argc == 6) {
-        return PostMessageA(window, static_cast<UINT>(number(argv[3])),
-                            static_cast<WPARAM>(number(argv[4])), number(argv[5]))
-                   ? 0
-                   : 1;
+        return !PostMessageA(window, static_cast<UINT>(number(argv[3])),
+                             static_cast<WPARAM>(number(argv[4])), number(argv[5]));
     } else if (std::strcmp(command, "text") == 0 && argc == 4) {
-        char text[512] = "";
         SendMessageA(GetDlgItem(window, static_cast<int>(number(argv[3]))), WM_GETTEXT, sizeof text,
                      reinterpret_cast<LPARAM>(text));
         std::printf("%s\n", text);
@@ -45,7 +74,16 @@ int main(int argc, char** argv) {
         HWND list = GetDlgItem(window, static_cast<int>(number(argv[3])));
         LRESULT item = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(argv[4]));
-        return item != CB_ERR && SendMessageA(list, CB_SETCURSEL, item, 0) == item ? 0 : 1;
+        bool found = item != CB_ERR || *argv[4] == 0; // "" finds nothing: no selection
+        return found && SendMessageA(list, CB_SETCURSEL, item, 0) == item ? 0 : 1;
+    } else if (std::strcmp(command, "hit") == 0) {
+        for (int i = 3; i + 1 < argc; i += 2) {
+            LPARAM at = MAKELPARAM(number(argv[i]), number(argv[i + 1]));
+            std::printf("%ld\n", static_cast<long>(SendMessageA(window, WM_NCHITTEST, 0, at)));
+        }
+    } else if (std::strcmp(command, "foreground") == 0) {
+        GetWindowTextA(GetForegroundWindow(), text, sizeof text);
+        std::printf("%s\n", text);
     } else {
         return 2;
     }

@@ -4,7 +4,8 @@
 // Environment: TAVLOR_E2E_SCENARIO (the file), TAVLOR_E2E_JOYLOG (one line per
 // poll is appended), TAVLOR_E2E_GO (polls count only while this file exists,
 // so a test sets up and changes settings at its own pace; the other polls
-// are poll 0, which no hold reaches).
+// repeat the last counted one, poll 0 before the first go, which no hold
+// reaches).
 // Scenario lines (numbers decimal or 0x hex; '#' lines are ignored):
 //   device ID CAPS                        CAPS 0x10: the controller has a hat
 //   hold ID FROM TO BUTTONS [POV [X [Y [R]]]]   polls FROM..TO report this
@@ -14,6 +15,8 @@
 //                                         BACK, ID answers again from poll BACK of OTHER
 //   vanish ID POLL                        from this poll on, joyGetDevCapsW leaves
 //                                         ID out while its polls still answer
+//   stop ID POLL                          this poll of ID deletes the go file (and
+//                                         logs "stop ID POLL" before the poll itself)
 #define _WINMM_
 #include <windows.h>
 #include <mmsystem.h>
@@ -39,6 +42,7 @@ struct StandIn {
     unsigned backAt[16] = {}, backOther[16] = {}, vanishAt[16] = {};
     unsigned polls[16] = {};
     std::vector<Hold> holds;
+    std::vector<Hold> stops; // id and from
     HANDLE log = INVALID_HANDLE_VALUE;
     std::string goFile;
     bool going = false;
@@ -70,6 +74,8 @@ StandIn& standIn() {
             s->backOther[id] = other;
         } else if (std::sscanf(line, "vanish %i %i", &id, &value) == 2 && id < 16) {
             s->vanishAt[id] = value;
+        } else if (std::sscanf(line, "stop %i %i", &h.id, &h.from) == 2) {
+            s->stops.push_back(h);
         } else if (std::sscanf(line, "hold %i %i %i %i %i %i %i %i", &h.id, &h.from, &h.to,
                                &h.buttons, &h.pov, &h.x, &h.y, &h.r) >= 4) {
             s->holds.push_back(h);
@@ -125,7 +131,16 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
     if (going != s.going)
         writeLine(s.log, going ? "go" : "pause");
     s.going = going;
-    unsigned poll = going ? ++s.polls[id] : 0;
+    unsigned poll = going ? ++s.polls[id] : s.polls[id];
+    for (const Hold& stop : s.stops) {
+        if (going && stop.id == id && stop.from == poll) {
+            // Gone before the poll is logged, so a test that saw the poll can
+            // bring the go file back without losing it to this.
+            DeleteFileA(s.goFile.c_str());
+            s.going = false;
+            writeLine(s.log, "stop %u %u", id, poll);
+        }
+    }
     if (!answers(s, id)) {
         writeLine(s.log, "poll %u %u unplugged", id, poll);
         return JOYERR_UNPLUGGED;
