@@ -13,6 +13,8 @@ void bringForward(const wchar_t* className) {
     }
     if (IsIconic(running)) {
         ShowWindow(running, SW_RESTORE);
+    } else if (IsWindowVisible(running) == FALSE) {
+        ShowWindow(running, SW_SHOW); // hidden in the notification area
     }
     // While a dialog is open the main window is disabled; the dialog is what
     // takes the keyboard.
