@@ -107,18 +107,3 @@ TEST(Programs, MenuNamesTheRememberedProgramAndGreysWhatDoesNotApply) {
                          applyMenuCommand(kCommandMapButtonsHere), marks()),
               std::tuple(MenuAction::kProgramTablesGone, 0u, MenuAction::kMapButtonsHere, "CCGG-"));
 }
-
-TEST(Pause, HeldInputsAreLitInNeutralGreyWhilePaused) {
-    for (int32_t paused : {0, 1}) {
-        Rig r;
-        r.s.canvasBuffer.create(kViewWidth, kViewHeight, 4);
-        r.s.pictureBuffer.create(kPictureWidth, kPictureHeight, 4);
-        r.s.pictureBuffer.fillRect({0, 0, kPictureWidth, kPictureHeight}, 0xFF102030);
-        r.s.paused = paused;
-        r.s.inputBits = kButton1;
-        composeView();
-        uint32_t lit = 0; // Button 1's rectangle, inside the picture
-        std::memcpy(&lit, r.s.canvasBuffer.data + 50 * r.s.canvasBuffer.stride + 320 * 4, 4);
-        EXPECT_EQ(lit, paused != 0 ? 0xFF8898A8u : 0xFF10DF30u); // +120 grey, or 3/4 green
-    }
-}

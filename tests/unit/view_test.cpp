@@ -17,32 +17,40 @@ static uint32_t pixel(const PixelBuffer& b, LONG x, LONG y) {
 }
 
 TEST(View, FrameShowsTheWindowStatePictureSitsInPlaceAndOnlyHeldInputsAreTinted) {
-    // Controller 2's frame 0xFF608DDE, and 3/4 of its highlight 0xFF0F5FFF added to each channel.
-    const uint32_t picture = 0xFF105010, tinted = 0xFF1B97CF;
+    // Controller 2's frame 0xFF608DDE, and 3/4 of its highlight 0xFF0F5FFF added to each channel,
+    // or of the paused grey 0xFFA0A0A0; red before a program out of reach.
+    const uint32_t picture = 0xFF105010, tinted = 0xFF1B97CF, grey = 0xFF88C888;
     auto inside = [](const RECT& r, LONG x, LONG y) {
         return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
     };
-    for (int32_t active : {0, 1}) {
+    // Active, paused, a program out of reach (in front or not), and the frame and tint.
+    // clang-format off
+    const std::tuple<int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t> rows[] = {
+        {0, 0, 0, 0, 0xFFB1BBBD, tinted}, {1, 0, 0, 0, 0xFF608DDE, tinted},
+        {1, 1, 0, 0, 0xFF608DDE, grey}, {0, 0, 1, 1, 0xFFC42B1C, tinted},
+        {1, 0, 0, 1, 0xFF608DDE, tinted}};
+    // clang-format on
+    for (const auto& [active, paused, inFront, unreachable, frame, lit] : rows) {
         AppState s;
         publishAppState(&s);
         s.canvasBuffer.create(kViewWidth, kViewHeight, 4);
         s.pictureBuffer.create(484, 175, 4);
         s.pictureBuffer.fillRect({0, 0, 484, 175}, picture);
-        s.windowActive = active;
+        std::tie(s.windowActive, s.paused, s.programInFront, s.programUnreachable) =
+            std::tie(active, paused, inFront, unreachable);
         s.activeController = 1;
         s.inputBits = kDpadUp | 0x1 | 0x1000; // Button 13 has no place in the view
         composeView();
         int wrong = 0;
         for (LONG y = 0; y < kViewHeight; ++y) {
             for (LONG x = 0; x < kViewWidth; ++x) {
-                const bool lit = inside(s.layoutRects[0], x, y) || inside(s.layoutRects[4], x, y);
-                const uint32_t want = !inside(s.layoutRects[kPicturePlace], x, y)
-                                          ? (active != 0 ? 0xFF608DDE : 0xFFB1BBBD)
-                                          : (lit ? tinted : picture);
+                const bool held = inside(s.layoutRects[0], x, y) || inside(s.layoutRects[4], x, y);
+                const uint32_t want =
+                    !inside(s.layoutRects[kPicturePlace], x, y) ? frame : (held ? lit : picture);
                 wrong += pixel(s.canvasBuffer, x, y) != want;
             }
         }
-        EXPECT_EQ(wrong, 0) << "active " << active;
+        EXPECT_EQ(wrong, 0) << active << paused << inFront << unreachable;
     }
 }
 
