@@ -26,7 +26,7 @@ TEST(View, FrameShowsTheWindowStatePictureSitsInPlaceAndOnlyHeldInputsAreTinted)
     // Active, paused, a program out of reach (in front or not), and the frame and tint.
     // clang-format off
     const std::tuple<int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t> rows[] = {
-        {0, 0, 0, 0, 0xFFB1BBBD, tinted}, {1, 0, 0, 0, 0xFF608DDE, tinted},
+        {0, 0, 0, 0, 0xFFB1BBBD, tinted}, {1, 0, 1, 0, 0xFF608DDE, tinted},
         {1, 1, 0, 0, 0xFF608DDE, grey}, {0, 0, 1, 1, 0xFFC42B1C, tinted},
         {1, 0, 0, 1, 0xFF608DDE, tinted}};
     // clang-format on
