@@ -91,24 +91,3 @@ TEST(Tray, OutOfReachAboveTavlorsLevelOrUnreadableAndNothingGoesOutWhileInFront)
         EXPECT_EQ(r.tick(0x1) + r.tick(0), inFront && unreachable ? "" : "d08u08");
     }
 }
-
-TEST(Tray, MenuChecksStartWithWindowsAndGreysRestartWhenElevated) {
-    Rig r;
-    auto marks = [&r] {
-        std::string out;
-        for (const MenuItemState& i : menuStates(r.s).items) {
-            out += i.id < kCommandHideWindow ? "" : (i.grayed ? "G" : (i.checked ? "C" : "-"));
-        }
-        return out;
-    };
-    EXPECT_EQ(marks(), "--");
-    r.s.startsWithWindows = r.s.elevated = 1;
-    EXPECT_EQ(marks(), "CG");
-    const std::pair<uint32_t, MenuAction> rows[] = {
-        {kCommandHideWindow, MenuAction::kToggleWindow},
-        {kCommandStartWithWindows, MenuAction::kToggleStartWithWindows},
-        {kCommandRestartAsAdministrator, MenuAction::kRestartAsAdministrator}};
-    for (const auto& [id, action] : rows) {
-        EXPECT_EQ(applyMenuCommand(id), action) << id;
-    }
-}

@@ -8,6 +8,7 @@
 
 #include "app/menu_commands.h"
 #include "app/menu_tree.h"
+#include "mapping/program_rules.h"
 #include "mapping/settings_rules.h"
 #include "rig.h"
 
@@ -23,20 +24,27 @@ static std::map<std::wstring, uint32_t> stored(AppState& s) {
 }
 
 TEST(Menu, GreyAndCheckMarksFollowTheControllersThePointerControllerAndTheScale) {
-    // The submenus Controller, Trigger and Mouse Speed, then each item: 'G' grey, 'C' checked,
+    // The submenus Controller, Trigger, Mouse Speed and the program's, then each item: 'G' grey,
+    // 'C' checked,
     // '-' neither. Items: Controllers 1-5; Single, Auto, Delayed Auto of buttons 1-4, 5-8 and
     // 9-12; Slow, Medium, Fast, Linear, Curved; Increase, Decrease, Map Buttons; Pause, Pause
     // Here, Map Buttons Here, Use General Mapping, Start with Windows, Restart as Administrator.
-    // Discovery makes the first one present the pointer controller.
+    // Discovery makes the first one present the pointer controller. The third row is paused,
+    // elevated, starts with Windows and knows a program with Pause Here and a table of its own.
     // clang-format off
     const std::tuple<uint32_t, int32_t, int32_t, const char*> rows[] = {
-        {0b00000, 0, 2, "GGG" "GGGGG" "C--C--C--" "C--C-" "--G" "--GG--"}, // no controller
-        {0b11110, 0, 1, "-GG" "G----" "C--C--C--" "C--C-" "-GG" "--GG--"}, // the active one gone
-        {0b11110, 1, 4, "---" "GC---" "C--C--C--" "C--C-" "G--" "---G--"}, // the pointer one active
-        {0b00101, 2, 2, "--G" "-GCGG" "C--C--C--" "C--C-" "---" "---G--"}}; // another pointer one
+        {0b00000, 0, 2, "GGGG" "GGGGG" "C--C--C--" "C--C-" "--G" "--GG--"}, // no controller
+        {0b11110, 0, 1, "-GGG" "G----" "C--C--C--" "C--C-" "-GG" "--GG--"}, // the active one gone
+        {0b11110, 1, 4, "----" "GC---" "C--C--C--" "C--C-" "G--" "CC--CG"}, // the pointer one active
+        {0b00101, 2, 2, "--GG" "-GCGG" "C--C--C--" "C--C-" "---" "---G--"}}; // another pointer one
     // clang-format on
     for (const auto& [present, active, scale, want] : rows) {
         Rig r;
+        if (scale == 4) {
+            resetProgram(r.s, L"game.exe");
+            r.s.paused = r.s.program.pauseHere = r.s.startsWithWindows = r.s.elevated = 1;
+            r.s.program.ownTables = 0x10;
+        }
         for (int id = 0; id < kControllerSlots; ++id) {
             r.s.controllers[id].present = (present >> id) & 1;
         }
@@ -44,7 +52,8 @@ TEST(Menu, GreyAndCheckMarksFollowTheControllersThePointerControllerAndTheScale)
         std::tie(r.s.activeController, r.s.windowScale) = std::tie(active, scale);
         const MenuStates m = menuStates(r.s);
         auto mark = [](bool grey) { return grey ? 'G' : '-'; };
-        std::string got{mark(m.controllerGrayed), mark(m.triggerGrayed), mark(m.mouseSpeedGrayed)};
+        std::string got{mark(m.controllerGrayed), mark(m.triggerGrayed), mark(m.mouseSpeedGrayed),
+                        mark(m.programGrayed)};
         for (const MenuItemState& item : m.items) {
             got += item.checked && !item.grayed ? 'C' : mark(item.grayed);
         }
