@@ -25,8 +25,11 @@ bool queryProgramName(DWORD processId, wchar_t (&name)[kProgramNameChars]) {
 
 void enterProgram(AppState& s, DWORD processId) {
     s.programInFront = 0;
-    if (processId == 0 || processId == GetCurrentProcessId()) {
-        return; // the remembered program stays what the menu speaks of
+    // The remembered program stays what the menu speaks of, and while Map
+    // Buttons Here is open, what that dialog edits and saves: another program
+    // in front then counts as one without settings.
+    if (processId == 0 || processId == GetCurrentProcessId() || s.mappingDialogForProgram != 0) {
+        return;
     }
     wchar_t name[kProgramNameChars];
     if (!queryProgramName(processId, name)) {
