@@ -163,6 +163,7 @@ void onCommand(uint32_t commandId) {
     case MenuAction::kMapButtonsHere:
         s.mappingDialogForProgram = commandId == kCommandMapButtonsHere ? 1 : 0;
         openDialog(IDD_MAP_BUTTONS, mapButtonsDialogProc);
+        s.mappingDialogForProgram = 0;
         break;
     case MenuAction::kAbout:
         openDialog(IDD_ABOUT, aboutDialogProc);

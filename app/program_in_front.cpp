@@ -23,8 +23,11 @@ bool queryProgramName(HANDLE process, wchar_t (&name)[kProgramNameChars]) {
 void enterProgram(AppState& s, DWORD processId) {
     s.programInFront = 0;
     s.programUnreachable = 0;
-    if (processId == 0 || processId == GetCurrentProcessId()) {
-        return; // the remembered program stays what the menu speaks of
+    // The remembered program stays what the menu speaks of, and while Map
+    // Buttons Here is open, what that dialog edits and saves: another program
+    // in front then counts as one without settings.
+    if (processId == 0 || processId == GetCurrentProcessId() || s.mappingDialogForProgram != 0) {
+        return;
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     wchar_t name[kProgramNameChars];

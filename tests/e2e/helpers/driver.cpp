@@ -1,7 +1,11 @@
 // Does for the tests what xdotool cannot: e2e_driver.exe WINDOW COMMAND...
-// WINDOW is "main" (the window of class Tavlor) or the title of one of its
-// dialogs. Commands:
+// WINDOW is "main" (the window of class Tavlor), the title of one of its
+// dialogs or the class of another program's window. Commands:
 //   rect                 prints the window rectangle: left top right bottom
+//   front                brings the window to the front
+//   title                prints the window's title
+//   keys VK...           injects the keys pressed in this order and released in
+//                        reverse, wherever the focus is (the window only has to be there)
 //   post MSG WPARAM LPARAM
 //   text ID              prints the text of control ID
 //   select ID NAME       selects the item NAME of drop-down list ID; an empty
@@ -56,12 +60,28 @@ int main(int argc, char** argv) {
         return 2;
     bool main = std::strcmp(argv[1], "main") == 0;
     HWND window = main ? FindWindowA("Tavlor", nullptr) : FindWindowA("#32770", argv[1]);
+    if (window == nullptr)
+        window = FindWindowA(argv[1], nullptr);
     if (window == nullptr || !IsWindowVisible(window))
         return 1;
     const char* command = argv[2];
     RECT r;
     char text[512] = "";
-    if (std::strcmp(command, "rect") == 0 && GetWindowRect(window, &r)) {
+    INPUT keys[16] = {};
+    int count = argc - 3;
+    if (std::strcmp(command, "front") == 0) {
+        return SetForegroundWindow(window) ? 0 : 1;
+    } else if (std::strcmp(command, "title") == 0 && GetWindowTextA(window, text, sizeof text)) {
+        std::printf("%s\n", text);
+    } else if (std::strcmp(command, "keys") == 0 && count > 0 && count <= 8) {
+        for (int i = 0; i < count; ++i) {
+            keys[i].type = keys[2 * count - 1 - i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = keys[2 * count - 1 - i].ki.wVk =
+                static_cast<WORD>(number(argv[3 + i]));
+            keys[2 * count - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        return SendInput(2 * count, keys, sizeof(INPUT)) == static_cast<UINT>(2 * count) ? 0 : 1;
+    } else if (std::strcmp(command, "rect") == 0 && GetWindowRect(window, &r)) {
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     } else if (std::strcmp(command, "post") == 0 && argc == 6) {
         return !PostMessageA(window, static_cast<UINT>(number(argv[3])),
