@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <tuple>
 
 #include "app/companion_rules.h"
-#include "app/menu_commands.h"
 #include "mapping/program_rules.h"
 #include "rig.h"
-#include "view/render.h"
 
 TEST(Tray, TipNamesTheStateFromPausedToTheActiveController) {
     Rig r;
@@ -40,18 +37,14 @@ TEST(Tray, TipNamesTheStateFromPausedToTheActiveController) {
 }
 
 TEST(Tray, CommandLineTakesBackgroundAndAfterAndIgnoresTheRest) {
+    // clang-format off
     const std::tuple<const wchar_t*, bool, uint32_t> rows[] = {
-        {L"", false, 0},
-        {L"/background", true, 0},
-        {L"  /BACKGROUND  /after 4242 ", true, 4242},
-        {L"/after", false, 0},
-        {L"/after x12 /background", true, 0},
-        {L"/after 4294967295", false, 4294967295u},
-        {L"/after 4294967297", false, 0},
-        {L"/after 18446744073709551621", false, 0},
-        {L"/after -1", false, 0},
-        {L"/backgrounds /aft 7", false, 0},
-        {L"\"/background\"", false, 0}};
+        {L"", false, 0}, {L"/background", true, 0}, {L"  /BACKGROUND  /after 4242 ", true, 4242},
+        {L"/after", false, 0}, {L"/after x12 /background", true, 0},
+        {L"/after 4294967295", false, 4294967295u}, {L"/after 4294967297", false, 0},
+        {L"/after 18446744073709551621", false, 0}, {L"/after -1", false, 0},
+        {L"/backgrounds /aft 7", false, 0}, {L"\"/background\"", false, 0}};
+    // clang-format on
     for (const auto& [line, background, after] : rows) {
         const LaunchOptions options = parseLaunchOptions(line);
         EXPECT_EQ(std::tuple(options.background, options.afterProcess),
@@ -67,14 +60,13 @@ TEST(Tray, RunValueQuotesThisExeAndTheCheckMarkFollowsItsFirstWord) {
     EXPECT_EQ(std::wstring(value), L"\"C:\\Program Files\\Tavlor\\Tavlor.exe\" /background");
     wchar_t tooSmall[48];
     EXPECT_FALSE(composeRunValue(exe, tooSmall, 48)); // one short of the closing zero
+    // clang-format off
     const std::pair<const wchar_t*, bool> rows[] = {
-        {value, true},
-        {L"\"c:\\program files\\tavlor\\TAVLOR.EXE\"", true},
+        {value, true}, {L"\"c:\\program files\\tavlor\\TAVLOR.EXE\"", true},
         {L"C:\\Program Files\\Tavlor\\Tavlor.exe /background", false},
-        {L"\"C:\\Old\\Tavlor.exe\" /background", false},
-        {L"\"\"", false},
-        {L"", false},
+        {L"\"C:\\Old\\Tavlor.exe\" /background", false}, {L"\"\"", false}, {L"", false},
         {L"C:\\Tavlor.exe", false}};
+    // clang-format on
     for (const auto& [stored, names] : rows) {
         EXPECT_EQ(runValueNamesExe(stored, exe), names) << std::wstring(stored).size();
     }

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <tuple>
 
 #include "app/menu_commands.h"
 #include "mapping/program_rules.h"
 #include "rig.h"
-#include "view/render.h"
 
 constexpr uint32_t kButton1 = 0x1;
 
@@ -50,13 +48,12 @@ TEST(Programs, TheProgramInFrontUsesItsOwnTableAndPausesOnlyWhileInFront) {
 TEST(Programs, NamesAreTheLowerCaseFileNameThatFitsAndStoredValuesSettle) {
     wchar_t name[kProgramNameChars];
     const std::wstring fits(kProgramNameChars - 1, L'x');
+    // clang-format off
     const std::tuple<std::wstring, bool, std::wstring> rows[] = {
-        {L"C:\\Windows\\NOTEPAD.EXE", true, L"notepad.exe"},
-        {L"\\\\?\\D:\\Games/My Game\\Game&Co.exe", true, L"game&co.exe"},
-        {L"C:\\games\\", false, L""},
-        {L"", false, L""},
-        {L"C:\\" + fits, true, fits},
-        {L"C:\\" + fits + L"x", false, L""}};
+        {L"C:\\Windows\\NOTEPAD.EXE", true, L"notepad.exe"}, {L"C:\\games\\", false, L""},
+        {L"\\\\?\\D:\\Games/My Game\\Game&Co.exe", true, L"game&co.exe"}, {L"", false, L""},
+        {L"C:\\" + fits, true, fits}, {L"C:\\" + fits + L"x", false, L""}};
+    // clang-format on
     for (const auto& [path, kept, expected] : rows) {
         EXPECT_EQ(programNameFromPath(path.c_str(), name), kept);
         EXPECT_EQ(std::wstring(name), expected);
