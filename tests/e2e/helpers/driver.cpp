@@ -5,6 +5,8 @@
 //   post MSG WPARAM LPARAM
 //   text ID              prints the text of control ID
 //   select ID NAME       selects the item NAME of drop-down list ID
+//   pid                  prints the id of the window's process
+//   message NAME         prints the number of the registered message NAME
 // Exit code 1 when the window or the item is not there, 2 for a bad command.
 #include <windows.h>
 
@@ -46,6 +48,12 @@ int main(int argc, char** argv) {
         LRESULT item = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(argv[4]));
         return item != CB_ERR && SendMessageA(list, CB_SETCURSEL, item, 0) == item ? 0 : 1;
+    } else if (std::strcmp(command, "pid") == 0) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        std::printf("%lu\n", id);
+    } else if (std::strcmp(command, "message") == 0 && argc == 4) {
+        std::printf("%u\n", RegisterWindowMessageA(argv[3]));
     } else {
         return 2;
     }
