@@ -11,6 +11,11 @@ void bringForward(const wchar_t* className) {
     if (running == nullptr) {
         return;
     }
+    // Also a window hidden in the notification area: starting Tavlor again
+    // is a way to get it back.
+    if (!IsWindowVisible(running)) {
+        ShowWindow(running, SW_SHOW);
+    }
     if (IsIconic(running)) {
         ShowWindow(running, SW_RESTORE);
     } else if (IsWindowVisible(running) == FALSE) {

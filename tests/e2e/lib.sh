@@ -79,14 +79,16 @@ e2e_setup() {
     cp "$E2E_BUILD/Tavlor.exe" "$E2E_BUILD"/tests/e2e/{winmm.dll,e2e_driver.exe,input_recorder.exe} "$E2E_APP/"
 }
 
-# e2e_start SCENARIO: starts Tavlor.exe; its joystick log is $E2E_LOG.
+# e2e_start SCENARIO [ARGUMENTS...]: starts Tavlor.exe; its joystick log is
+# $E2E_LOG. Waits for its window, or for the command $E2E_STARTED where set.
 e2e_start() {
     E2E_RUNS=$((E2E_RUNS + 1)) E2E_GOS=0
     E2E_LOG=$E2E_OUT/run$E2E_RUNS.log E2E_EXIT=$E2E_TMP/exit$E2E_RUNS E2E_GO=$E2E_TMP/go$E2E_RUNS
     (cd "$E2E_APP" && TAVLOR_E2E_SCENARIO=$E2E_SRC/scenarios/$1 TAVLOR_E2E_JOYLOG=$E2E_LOG \
-        TAVLOR_E2E_GO=$E2E_GO wine Tavlor.exe >/dev/null 2>&1; echo $? >"$E2E_EXIT.part"
+        TAVLOR_E2E_GO=$E2E_GO wine Tavlor.exe "${@:2}" >/dev/null 2>&1; echo $? >"$E2E_EXIT.part"
         mv "$E2E_EXIT.part" "$E2E_EXIT") &
-    e2e_wait 60 "Tavlor window" e2e_driver main rect
+    # shellcheck disable=SC2086 # E2E_STARTED is a command and its words
+    e2e_wait 60 "Tavlor (${E2E_STARTED:-window})" ${E2E_STARTED:-e2e_driver main rect}
     grep -q scenario-error "$E2E_LOG" && e2e_fail "$(grep scenario-error "$E2E_LOG")"
     return 0
 }

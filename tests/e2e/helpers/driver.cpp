@@ -17,6 +17,8 @@
 // grants nothing, as a normal user finds the mutex of a Tavlor run elevated,
 // prints what a second open gets, runs PROGRAM and prints "exit CODE" (or
 // "running 0" when it has not ended within 60 s; it is then ended).
+//   pid                  prints the id of the window's process
+//   message NAME         prints the number of the registered message NAME
 // Exit code 1 when the window or the item is not there, 2 for a bad command.
 #include <windows.h>
 #include <process.h>
@@ -104,6 +106,12 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(command, "foreground") == 0) {
         GetWindowTextA(GetForegroundWindow(), text, sizeof text);
         std::printf("%s\n", text);
+    } else if (std::strcmp(command, "pid") == 0) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        std::printf("%lu\n", id);
+    } else if (std::strcmp(command, "message") == 0 && argc == 4) {
+        std::printf("%u\n", RegisterWindowMessageA(argv[3]));
     } else {
         return 2;
     }

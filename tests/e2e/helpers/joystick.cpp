@@ -171,3 +171,10 @@ extern "C" MMRESULT WINAPI timeEndPeriod(UINT period) {
     writeLine(standIn().log, "timeEndPeriod %u", period);
     return TIMERR_NOERROR;
 }
+
+// "loaded": the program has started and is about to run its own code.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH)
+        writeLine(standIn().log, "loaded");
+    return TRUE;
+}
