@@ -85,7 +85,9 @@ void addTrayIcon() {
     s.trayGrey = emulationPaused(s) ? 1 : 0;
     trayTipText(s, s.trayTip);
     NOTIFYICONDATAW data = iconData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
-    s.trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    // An icon the shell still has (TaskbarCreated without a restart) is kept.
+    s.trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE ||
+                  Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     data.uVersion = NOTIFYICON_VERSION_4;
     Shell_NotifyIconW(NIM_SETVERSION, &data);
 }
