@@ -9,24 +9,6 @@
 
 constexpr uint32_t kButton1 = 0x1;
 
-TEST(Pause, SilencesKeysClicksPointerAndWheelAndAHeldInputWaitsForItsNextPress) {
-    Rig r;
-    r.s.mouseController = 0;
-    r.s.profiles[0].mappingCodes[5] = 1; // Button 2: left mouse button
-    ASSERT_EQ(r.tick(kButton1), "d08");
-    for (auto pause : {+[](AppState& s) { s.paused = 1; },
-                       +[](AppState& s) { s.programInFront = s.program.pauseHere = 1; }}) {
-        pause(r.s);
-        r.s.joyInfo.dwXpos = r.s.joyInfo.dwRpos = 65535;
-        EXPECT_EQ(r.tick(kButton1 | 0x2, 0), "u08"); // what was held goes up, nothing else
-        EXPECT_EQ(r.tick(kButton1 | 0x2, 0), "");
-        r.s.paused = r.s.programInFront = 0;
-        r.s.joyInfo.dwXpos = r.s.joyInfo.dwRpos = 32767;
-        EXPECT_EQ(r.tick(kButton1 | 0x2, 0) + "|" + r.tick(0) + "|" + r.tick(kButton1),
-                  "||d08"); // held through the pause: quiet until pressed again
-    }
-}
-
 TEST(Programs, TheProgramInFrontUsesItsOwnTableAndPausesOnlyWhileInFront) {
     Rig r;
     resetProgram(r.s, L"game.exe");
