@@ -51,7 +51,7 @@ void trayTipText(const AppState& s, wchar_t (&tip)[kTrayTipChars]) {
     size_t at = appendText(tip, kTrayTipChars, 0, L"Tavlor: ");
     if (emulationPaused(s)) {
         appendText(tip, kTrayTipChars, at, L"paused");
-    } else if (s.programInFront != 0 && s.programUnreachable != 0) {
+    } else if (programOutOfReach(s)) {
         // The name gives way first, so that "(administrator)" always shows.
         wchar_t name[kTrayTipChars - 40];
         appendText(name, std::size(name), 0, s.program.name);

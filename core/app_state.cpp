@@ -103,8 +103,12 @@ bool emulationPaused(const AppState& s) {
     return s.paused != 0 || (s.programInFront != 0 && s.program.pauseHere != 0);
 }
 
+bool programOutOfReach(const AppState& s) {
+    return s.programInFront != 0 && s.programUnreachable != 0;
+}
+
 bool injectionStopped(const AppState& s) {
-    return emulationPaused(s) || (s.programInFront != 0 && s.programUnreachable != 0);
+    return emulationPaused(s) || programOutOfReach(s);
 }
 
 const uint8_t* mappingCodesInUse(const AppState& s, int32_t slot) {

@@ -163,6 +163,9 @@ void clearEngineState();
 // front asks for a pause.
 bool emulationPaused(const AppState& s);
 
+// Whether the program in front runs above Tavlor, out of its reach.
+bool programOutOfReach(const AppState& s);
+
 // Whether no key, click, motion or wheel may go out: paused, or the program
 // in front is out of Tavlor's reach.
 bool injectionStopped(const AppState& s);

@@ -24,7 +24,7 @@ void composeView() {
     s.viewDirty = 0;
     const ControllerProfile& profile = s.profiles[s.activeController];
     uint32_t border = s.windowActive != 0 ? profile.frameColor : kInactiveFrameColor;
-    if (s.programInFront != 0 && s.programUnreachable != 0) {
+    if (programOutOfReach(s)) {
         border = kUnreachableFrameColor;
     }
     for (int row = kFrameTop; row <= kFrameBottom; ++row) {
