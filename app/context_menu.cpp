@@ -7,6 +7,7 @@
 #include "app/autostart.h"
 #include "app/elevation.h"
 #include "app/pause_switch.h"
+#include "app/poll_clock.h"
 #include "app/tray_icon.h"
 #include "mapping/program_rules.h"
 #include "mapping/settings_store.h"
@@ -189,6 +190,9 @@ void onCommand(uint32_t commandId) {
         break;
     case MenuAction::kRestartAsAdministrator:
         restartAsAdministrator();
+        break;
+    case MenuAction::kPollRateChanged:
+        startPollClock(s.hwndMain);
         break;
     }
 }

@@ -6,6 +6,7 @@
 #include "app/context_menu.h"
 #include "app/menu_commands.h"
 #include "app/pause_switch.h"
+#include "app/poll_clock.h"
 #include "app/program_in_front.h"
 #include "app/tick_resolution.h"
 #include "app/tray_icon.h"
@@ -39,7 +40,7 @@ void onCreateFailed(HWND hwnd) {
 
 void onClose() {
     AppState& s = appState();
-    KillTimer(s.hwndMain, kTickTimerId);
+    stopPollClock(s.hwndMain);
     releaseHeldInputs();
     s.lifecycleState = kLifecycleClosing;
     DestroyWindow(s.hwndMain);
@@ -143,7 +144,7 @@ bool onCreate(HWND hwnd) {
     }
     registerPauseHotkey(hwnd);
     listenForTaskbar(hwnd);
-    return SetTimer(hwnd, kTickTimerId, kTickPeriodMs, nullptr) != 0;
+    return startPollClock(hwnd);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -204,6 +205,12 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_TIMER:
         onTimer();
+        return 0;
+    case kClockTickMessage:
+        if (clockTickLive()) {
+            onTimer();
+            clockTickTaken();
+        }
         return 0;
     case WM_HOTKEY:
         if (wParam == kPauseHotkeyId) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-struct AppState;
+#include "core/app_state.h"
 
 // Command identifiers of the context menu.
 enum MenuCommand : uint32_t {
@@ -28,6 +28,8 @@ enum MenuCommand : uint32_t {
     kCommandHideWindow = 9034, // "&Show Window" while hidden
     kCommandStartWithWindows = 9035,
     kCommandRestartAsAdministrator = 9036,
+    kCommandPollRate1 = 9040, // 50, 125, 250, 500 polls a second: 9040 to 9043
+    kCommandDeadZone1 = 9044, // 3%, 8%, 15%, 25%: 9044 to 9047
 };
 
 // What is left for the window to do after a command.
@@ -46,10 +48,12 @@ enum class MenuAction {
     kToggleWindow,        // hide the window, or show it
     kToggleStartWithWindows,
     kRestartAsAdministrator,
+    kPollRateChanged, // the poll clock starts again at the new rate
 };
 
 // Carries out the part of a command that only changes the state record
-// (trigger modes, speed, curve, the pauses, the program's own tables) and
+// (trigger modes, speed, curve, dead zone, poll rate, the pauses, the
+// program's own tables) and
 // says what else it asks for.
 MenuAction applyMenuCommand(uint32_t commandId);
 
@@ -71,7 +75,7 @@ struct MenuItemState {
     bool checked;
 };
 
-constexpr int kMenuItemStateCount = 28;
+constexpr int kMenuItemStateCount = 28 + 2 * kClockChoices;
 
 // The grey and check states of the menu for the state record as it is.
 struct MenuStates {

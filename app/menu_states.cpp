@@ -53,6 +53,11 @@ MenuAction applyMenuCommand(uint32_t id) {
         s.mouseSpeed = static_cast<int32_t>(id - kCommandSlow);
     } else if (id == kCommandLinear || id == kCommandCurved) {
         s.mouseCurve = id == kCommandCurved ? 1 : 0;
+    } else if (id >= kCommandDeadZone1 && id < kCommandDeadZone1 + kClockChoices) {
+        s.deadZone = kDeadZones[id - kCommandDeadZone1];
+    } else if (id >= kCommandPollRate1 && id < kCommandPollRate1 + kClockChoices) {
+        s.pollRate = kPollRates[id - kCommandPollRate1];
+        return MenuAction::kPollRateChanged;
     } else if (id == kCommandPause) {
         s.paused = s.paused != 0 ? 0 : 1;
         return MenuAction::kPauseChanged;
@@ -102,6 +107,10 @@ MenuStates menuStates(const AppState& s) {
     *item++ = {kCommandMapButtonsHere, !activePresent, false};
     *item++ = {kCommandUseGeneralMapping, s.program.ownTables == 0, false};
     *item++ = {kCommandStartWithWindows, false, s.startsWithWindows != 0};
-    *item = {kCommandRestartAsAdministrator, s.elevated != 0, false};
+    *item++ = {kCommandRestartAsAdministrator, s.elevated != 0, false};
+    for (uint32_t k = 0; k < kClockChoices; ++k) {
+        *item++ = {kCommandPollRate1 + k, false, s.pollRate == kPollRates[k]};
+        *item++ = {kCommandDeadZone1 + k, false, s.deadZone == kDeadZones[k]};
+    }
     return states;
 }

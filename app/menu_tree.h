@@ -12,5 +12,5 @@ struct MenuEntry {
     HMENU AppState::*submenu; // a submenu's handle in the state record; nullptr otherwise
 };
 
-constexpr int kMenuEntryCount = 43;
+constexpr int kMenuEntryCount = 54;
 extern const MenuEntry kMenuTree[kMenuEntryCount];

@@ -6,6 +6,7 @@
 #include "core/input_slot.h"
 #include "core/controller_profile.h"
 #include "core/pixel_buffer.h"
+#include "core/poll_clock.h"
 #include "core/program_settings.h"
 #include "core/view_surface.h"
 
@@ -26,6 +27,14 @@ constexpr int kPictureHeight = 175;
 enum LayoutRow { kFrameTop = 16, kFrameBottom = 19, kPicturePlace = 20, kWholeView = 21 };
 constexpr int kVirtualKeyCount = 256;
 constexpr int kTrayTipChars = 128; // the notification icon's tooltip, with its terminating zero
+
+// What the user times is counted on a 20 ms clock, whatever the poll rate:
+// repeats, pointer distance per step, wheel notches, repaints.
+constexpr int32_t kStepMs = 20;
+// The choices of the Poll Rate and Dead Zone menus, the first the default.
+constexpr int32_t kPollRates[] = {50, 125, 250, 500}; // polls per second
+constexpr int32_t kDeadZones[] = {3, 8, 15, 25};      // percent of full deflection
+constexpr int kClockChoices = 4;
 
 // Input bits of the D-pad directions; bits 0 to 15 are the controller's buttons.
 constexpr uint32_t kDpadUp = 0x10000000u;
@@ -63,6 +72,9 @@ struct AppState {
     float mouseSpeedFactor = 0.0f;
     float wheelStep = 120.0f;
     float* motionAxes = axes;
+    int32_t stepClock = 0;        // milliseconds towards the next 20 ms step
+    int32_t stepDue = 0;          // this poll completes a step: the wheel turns, the view repaints
+    int32_t pointerCarry[2] = {}; // the part of a pixel not yet moved, x and y, in pixel-ms
     float axes[4] = {};
     uint32_t inputBits = 0;
     uint32_t previousInputBits = 0;
@@ -87,6 +99,8 @@ struct AppState {
     HMENU triggerGroup2Menu = nullptr;
     HMENU triggerGroup3Menu = nullptr;
     HMENU windowSizeMenu = nullptr;
+    HMENU deadZoneMenu = nullptr;
+    HMENU pollRateMenu = nullptr;
     HMENU programMenu = nullptr;         // "In <program>": the remembered program's settings
     int32_t mappingDialogForProgram = 0; // the open Map Buttons dialog edits the program's table
 
@@ -98,13 +112,15 @@ struct AppState {
     int32_t windowX = 0;
     int32_t windowY = 0;
     int32_t windowHidden = 0; // kept as "Hidden": the window is hidden, Tavlor lives in the tray
+    int32_t deadZone = kDeadZones[0];
+    int32_t pollRate = kPollRates[0];
 
     // Window and engine status
     int32_t styleFrameless = 0;
     int32_t viewDirty = 1;
-    int32_t rediscoveryTicks = 0;
-    int32_t discoveryCountdown = 0; // ticks until a scheduled discovery; 0 none
-    int32_t discoveryDeadline = 0;  // ticks until it runs however busy the devices; 0 none
+    int32_t rediscoveryMs = 0;      // time without any controller
+    int32_t discoveryCountdown = 0; // ms until a scheduled discovery; 0 none
+    int32_t discoveryDeadline = 0;  // ms until it runs however busy the devices; 0 none
     int32_t windowActive = 0;
     int32_t controllerCount = 0;
     int32_t mouseController = 0;
@@ -133,6 +149,10 @@ struct AppState {
     wchar_t trayTip[kTrayTipChars] = {};
     HICON trayIcons[2] = {}; // running, paused
     HBITMAP shieldBitmap = nullptr;
+
+    // The clock above 50 polls a second: a waitable timer on a thread of its
+    // own, which wakes the window with one message at a time.
+    PollClock pollClock = {};
 
     // Tables
     InputSlot inputTable[kInputCount] = {};

@@ -20,6 +20,7 @@ using HMENU = struct HMENU__*;
 using HBITMAP = struct HBITMAP__*;
 using HICON = struct HICON__*;
 using HDC = struct HDC__*;
+using HANDLE = void*;
 
 struct RECT {
     LONG left, top, right, bottom;

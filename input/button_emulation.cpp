@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr uint32_t kDelayedAutoTicks = 13;
+// From a press to the first repeat of Delayed Auto; Auto repeats a step after it.
+constexpr int32_t kDelayedAutoMs = 260;
 
 struct MouseButtonFlags {
     uint8_t code;
@@ -64,20 +65,23 @@ void release(AppState& s, int slot) {
     s.heldCodes[slot] = 0;
 }
 
-void emulateSlot(AppState& s, int slot, uint8_t code) {
+// The first repeat comes at the first poll at or after its time from the
+// press, and each later one a step after the one before was due.
+void emulateSlot(AppState& s, int slot, uint8_t code, int32_t elapsedMs) {
     InputSlot& input = s.inputTable[slot];
     if ((s.changedBits & input.mask) != 0) {
         input.repeatCountdown = countdownAfterEdge(s.triggerModes, input.delayedModeMask);
+        release(s, slot);
+        if ((s.pressedBits & input.mask) != 0) {
+            press(s, slot, code);
+        }
+        return;
     }
     if (input.repeatCountdown > 0) {
-        if ((s.pressedBits & input.mask) != 0) {
-            release(s, slot);
-            press(s, slot, code);
-        } else if ((s.releasedBits & input.mask) != 0) {
-            release(s, slot);
+        input.repeatCountdown -= elapsedMs;
+        if (input.repeatCountdown > 0) {
+            return;
         }
-        input.repeatCountdown -= 1;
-        return;
     }
     // Repeat only what this input holds down: an input that was held through
     // a dialog or a release-all stays quiet until its next press.
@@ -85,6 +89,7 @@ void emulateSlot(AppState& s, int slot, uint8_t code) {
     if ((s.inputBits & input.mask) != 0 && repeating && s.heldCodes[slot] != 0) {
         release(s, slot);
         press(s, slot, code);
+        input.repeatCountdown += kStepMs;
     }
 }
 
@@ -94,15 +99,15 @@ void queueInput(const INPUT& event) {
     queue(appState(), event);
 }
 
-uint32_t countdownAfterEdge(uint32_t triggerModes, uint32_t delayedModeMask) {
-    return (triggerModes & delayedModeMask) != 0 ? kDelayedAutoTicks : 1;
+int32_t countdownAfterEdge(uint32_t triggerModes, uint32_t delayedModeMask) {
+    return (triggerModes & delayedModeMask) != 0 ? kDelayedAutoMs : kStepMs;
 }
 
 INPUT codeEvent(uint8_t code, bool press) {
     return eventOf(appState(), code, press);
 }
 
-void emulateButtons() {
+void emulateButtons(int32_t elapsedMs) {
     AppState& s = appState();
     const uint8_t* codes = mappingCodesInUse(s, s.activeController);
     for (int slot = 0; slot < kInputCount; ++slot) {
@@ -112,7 +117,7 @@ void emulateButtons() {
         if (s.scratchMappingCode == 0 && s.heldCodes[slot] == 0) {
             continue;
         }
-        emulateSlot(s, slot, static_cast<uint8_t>(s.scratchMappingCode));
+        emulateSlot(s, slot, static_cast<uint8_t>(s.scratchMappingCode), elapsedMs);
     }
 }
 

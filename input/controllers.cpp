@@ -60,9 +60,10 @@ void emulationTick() {
         s.joyInfo.dwFlags = JOY_RETURNALL;
         polled = joyGetPosEx(static_cast<UINT>(s.activeController), &s.joyInfo) == JOYERR_NOERROR;
     }
-    bool discoveryDue = decideTick(polled);
+    bool discoveryDue = decideTick(polled, pollPeriodMs(s.pollRate));
     sendPendingInputs();
-    if (viewNeedsPaint(s)) {
+    // However fast the polls, the view repaints once a step at most.
+    if (s.stepDue != 0 && viewNeedsPaint(s)) {
         InvalidateRect(s.hwndMain, nullptr, TRUE);
         UpdateWindow(s.hwndMain);
     }

@@ -10,7 +10,7 @@ constexpr int32_t kNoController = -1;
 
 void concludeDiscovery(int32_t probed) {
     AppState& s = appState();
-    s.rediscoveryTicks = 0;
+    s.rediscoveryMs = 0;
     s.controllerCount = 0;
     s.mouseController = kNoController;
     int32_t fallback = kNoController;

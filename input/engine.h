@@ -1,16 +1,22 @@
 #pragma once
 #include <cstdint>
 
+#include "core/app_state.h"
+
 // The tick and discovery decisions over the state record. They queue the
 // events to inject in pendingInputs and never inject them: only the glue in
 // controllers.cpp calls them, and it injects before it returns.
 
-// One tick on the reading in joyInfo; `polled` says whether the poll of the
-// active controller answered. Derives axes, input bits and edges, queues the
-// emulation's events and marks the view dirty when an input changed. Returns
-// true when a scheduled discovery is due, or the ticks without a controller
-// call for one.
-bool decideTick(bool polled);
+// One poll on the reading in joyInfo, `elapsedMs` after the one before;
+// `polled` says whether the poll of the active controller answered. Derives
+// axes, input bits and edges, queues the emulation's events, marks the view
+// dirty when an input changed and says in stepDue whether a 20 ms step ends
+// here. Returns true when a scheduled discovery is due, or the time without
+// a controller calls for one.
+bool decideTick(bool polled, int32_t elapsedMs = kStepMs);
+
+// The time between polls at a poll rate (50, 125, 250 or 500 a second).
+int32_t pollPeriodMs(int32_t pollRate);
 
 // Finishes a discovery once the controller table holds what probing ids
 // 0..probed-1 found: counts them, picks the pointer controller and moves the

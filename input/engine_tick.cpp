@@ -6,20 +6,20 @@
 
 namespace {
 
-// Ticks counted without any controller before discovery runs again.
-constexpr int32_t kRediscoveryTicks = 500;
-// Ticks from a device change to the discovery it calls for, and at most from
+// Time without any controller before discovery runs again.
+constexpr int32_t kRediscoveryMs = 10000;
+// Time from a device change to the discovery it calls for, and at most from
 // the first change of a burst.
-constexpr int32_t kDeviceSettleTicks = 25;
-constexpr int32_t kDeviceBurstTicks = 100;
+constexpr int32_t kDeviceSettleMs = 500;
+constexpr int32_t kDeviceBurstMs = 2000;
 
-// Counts a countdown down; true when it runs out now.
-bool runsOut(int32_t& countdown) {
+// Counts a countdown down; true at the first poll at or after its end.
+bool runsOut(int32_t& countdown, int32_t elapsedMs) {
     if (countdown <= 0) {
         return false;
     }
-    countdown -= 1;
-    return countdown == 0;
+    countdown -= elapsedMs;
+    return countdown <= 0;
 }
 
 // The active controller stopped answering: it is absent until the next
@@ -60,7 +60,7 @@ void readInputBits(AppState& s, const ControllerInfo& info) {
     s.releasedBits = edges.released;
 }
 
-void emulatePolledInputs(AppState& s) {
+void emulatePolledInputs(AppState& s, int32_t elapsedMs) {
     const ControllerInfo& info = s.controllers[s.activeController];
     readAxes(s, info);
     readInputBits(s, info);
@@ -68,22 +68,29 @@ void emulatePolledInputs(AppState& s) {
     // held goes up as either begins, and buttons stay quiet until it ends.
     bool paused = injectionStopped(s);
     if (s.hwndDialog == nullptr && !paused) {
-        emulateButtons();
+        emulateButtons(elapsedMs);
     } else {
         queueHeldReleases();
     }
     if (s.activeController == s.mouseController && !paused) {
-        emulateMouse();
+        emulateMouse(elapsedMs);
     }
 }
 
 } // namespace
 
-bool decideTick(bool polled) {
+int32_t pollPeriodMs(int32_t pollRate) {
+    return 1000 / pollRate;
+}
+
+bool decideTick(bool polled, int32_t elapsedMs) {
     AppState& s = appState();
+    s.stepClock += elapsedMs;
+    s.stepDue = s.stepClock >= kStepMs ? 1 : 0;
+    s.stepClock %= kStepMs;
     if (s.controllers[s.activeController].present != 0) {
         if (polled) {
-            emulatePolledInputs(s);
+            emulatePolledInputs(s, elapsedMs);
         } else {
             loseActiveController(s);
         }
@@ -91,8 +98,8 @@ bool decideTick(bool polled) {
             s.viewDirty = 1;
         }
     }
-    bool settled = runsOut(s.discoveryCountdown);
-    bool burstTooLong = runsOut(s.discoveryDeadline);
+    bool settled = runsOut(s.discoveryCountdown, elapsedMs);
+    bool burstTooLong = runsOut(s.discoveryDeadline, elapsedMs);
     if (settled || burstTooLong) {
         s.discoveryCountdown = 0;
         s.discoveryDeadline = 0;
@@ -101,14 +108,14 @@ bool decideTick(bool polled) {
     if (s.controllerCount >= 1) {
         return false;
     }
-    s.rediscoveryTicks += 1;
-    return s.rediscoveryTicks > kRediscoveryTicks;
+    s.rediscoveryMs += elapsedMs;
+    return s.rediscoveryMs > kRediscoveryMs;
 }
 
 void scheduleDiscovery() {
     AppState& s = appState();
-    s.discoveryCountdown = kDeviceSettleTicks;
+    s.discoveryCountdown = kDeviceSettleMs;
     if (s.discoveryDeadline == 0) {
-        s.discoveryDeadline = kDeviceBurstTicks;
+        s.discoveryDeadline = kDeviceBurstMs;
     }
 }

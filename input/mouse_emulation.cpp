@@ -3,10 +3,19 @@
 
 namespace {
 
-constexpr float kDeadZone = 0.03f;
-
-bool outsideDeadZone(float value) {
-    return value > kDeadZone || value < -kDeadZone;
+// An axis as it moves the pointer or the wheel: 0 inside the dead zone;
+// beyond a zone wider than the first, counted from the zone's edge, so that
+// the motion starts from zero there and still reaches full deflection.
+float beyondDeadZone(float value, int32_t deadZone) {
+    float zone = static_cast<float>(deadZone) / 100.0f;
+    if (!(value > zone || value < -zone)) {
+        return 0.0f;
+    }
+    if (deadZone == kDeadZones[0]) {
+        return value;
+    }
+    float beyond = ((value < 0.0f ? -value : value) - zone) / (1.0f - zone);
+    return value < 0.0f ? -beyond : beyond;
 }
 
 } // namespace
@@ -15,31 +24,51 @@ int32_t speedFactor(int32_t mouseSpeed) {
     return 14 * mouseSpeed * mouseSpeed + 14;
 }
 
-// Axis values stay within -1..+1, so the truncated products always fit.
-MOUSEINPUT mouseMotion(float x, float y, float r, float factor, float wheelStep) {
+// Axis values stay within -1..+1, so the truncated products always fit. Once
+// either axis leaves the zone both count, also the one still inside it.
+MOUSEINPUT mouseMotion(float x, float y, float r, float factor, float wheelStep, int32_t deadZone) {
     MOUSEINPUT motion = {};
-    if (outsideDeadZone(x) || outsideDeadZone(y)) {
-        motion.dx = static_cast<LONG>(factor * x);
-        motion.dy = static_cast<LONG>(factor * y);
+    float zone = static_cast<float>(deadZone) / 100.0f;
+    if (x > zone || x < -zone || y > zone || y < -zone) {
+        bool rescale = deadZone != kDeadZones[0];
+        motion.dx = static_cast<LONG>(factor * (rescale ? beyondDeadZone(x, deadZone) : x));
+        motion.dy = static_cast<LONG>(factor * (rescale ? beyondDeadZone(y, deadZone) : y));
         motion.dwFlags = MOUSEEVENTF_MOVE;
     }
-    if (outsideDeadZone(r)) {
-        motion.mouseData = static_cast<DWORD>(static_cast<LONG>(-r * wheelStep));
+    float wheel = beyondDeadZone(r, deadZone);
+    if (wheel != 0.0f) {
+        motion.mouseData = static_cast<DWORD>(static_cast<LONG>(-wheel * wheelStep));
         motion.dwFlags |= MOUSEEVENTF_WHEEL;
     }
     return motion;
 }
 
-void emulateMouse() {
+int32_t carriedShare(int32_t stepDistance, int32_t elapsedMs, int32_t& carry) {
+    carry += stepDistance * elapsedMs;
+    int32_t share = carry / kStepMs;
+    carry -= share * kStepMs;
+    return share;
+}
+
+void emulateMouse(int32_t elapsedMs) {
     AppState& s = appState();
     s.mouseSpeedFactor = static_cast<float>(speedFactor(s.mouseSpeed));
     const float* axes = s.motionAxes;
     // The wheel would turn the drop-down list under the pointer in a dialog;
-    // the pointer itself still moves there.
-    float wheel = s.hwndDialog == nullptr ? axes[3] : 0.0f;
+    // the pointer itself still moves there. It turns once a step.
+    float wheel = s.hwndDialog == nullptr && s.stepDue != 0 ? axes[3] : 0.0f;
     INPUT event = {};
     event.type = INPUT_MOUSE;
-    event.mi = mouseMotion(axes[0], axes[1], wheel, s.mouseSpeedFactor, s.wheelStep);
+    event.mi = mouseMotion(axes[0], axes[1], wheel, s.mouseSpeedFactor, s.wheelStep, s.deadZone);
+    if ((event.mi.dwFlags & MOUSEEVENTF_MOVE) != 0) {
+        event.mi.dx = carriedShare(event.mi.dx, elapsedMs, s.pointerCarry[0]);
+        event.mi.dy = carriedShare(event.mi.dy, elapsedMs, s.pointerCarry[1]);
+        // A whole step always sends its record, as at 50 polls a second; a
+        // shorter poll only when it moves the pointer.
+        if (event.mi.dx == 0 && event.mi.dy == 0 && elapsedMs < kStepMs) {
+            event.mi.dwFlags &= ~DWORD{MOUSEEVENTF_MOVE};
+        }
+    }
     if (event.mi.dwFlags != 0) {
         queueInput(event);
     }

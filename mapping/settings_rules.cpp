@@ -24,6 +24,8 @@ void listSettings(AppState& s, StoredValue (&values)[kSettingCount]) {
     values[4] = {L"X", &s.windowX, size};
     values[5] = {L"Y", &s.windowY, size};
     values[6] = {L"Hidden", &s.windowHidden, size};
+    values[7] = {L"DeadZone", &s.deadZone, size};
+    values[8] = {L"PollRate", &s.pollRate, size};
 }
 
 StoredValue profileValue(AppState& s, int slot) {
@@ -42,17 +44,30 @@ void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight) 
     s.windowScale = screenScale(screenWidth, screenHeight);
     s.windowX = kDefaultWindowX;
     s.windowY = kDefaultWindowY;
+    s.deadZone = kDeadZones[0];
+    s.pollRate = kPollRates[0];
 }
 
 void settleSettings(AppState& s, int32_t virtualWidth, int32_t virtualHeight) {
     s.triggerModes &= 0xFFFu;
     s.mouseCurve &= 1;
     s.windowHidden = s.windowHidden == 1 ? 1 : 0;
+    s.deadZone = settleChoice(s.deadZone, kDeadZones);
+    s.pollRate = settleChoice(s.pollRate, kPollRates);
     int32_t speed = s.mouseSpeed % 3;
     s.mouseSpeed = speed < 0 ? speed + 3 : speed;
     s.windowScale = clampWindowScale(s.windowScale);
     s.windowX = settlePosition(s.windowX, kPictureWidth, s.windowScale, virtualWidth);
     s.windowY = settlePosition(s.windowY, kPictureHeight, s.windowScale, virtualHeight);
+}
+
+int32_t settleChoice(int32_t stored, const int32_t (&choices)[kClockChoices]) {
+    for (int32_t choice : choices) {
+        if (stored == choice) {
+            return stored;
+        }
+    }
+    return choices[0];
 }
 
 int32_t clampWindowScale(int32_t requested) {

@@ -1,16 +1,14 @@
 #pragma once
 #include <cstdint>
 
-#include "core/win32_types.h"
-
-struct AppState;
+#include "core/app_state.h"
 
 // The rules that give stored settings their defaults, bring them into range
 // and decide which window positions are worth keeping. No registry, no window.
 
 constexpr int kMinScale = 1;
 constexpr int kMaxScale = 4;
-constexpr int kSettingCount = 7;
+constexpr int kSettingCount = 9;
 
 // A registry value and the field it is kept in.
 struct StoredValue {
@@ -19,7 +17,7 @@ struct StoredValue {
     uint32_t size;
 };
 
-// The seven settings in the order they are read and written.
+// The nine settings in the order they are read and written.
 void listSettings(AppState& s, StoredValue (&values)[kSettingCount]);
 
 // The mapping table of a controller slot 0..4 ("P1" to "P5").
@@ -30,11 +28,15 @@ StoredValue profileValue(AppState& s, int slot);
 void overlayStoredValue(const StoredValue& value, const uint8_t* bytes, uint32_t size);
 
 // The settings before anything stored is read: Single, Medium, Curved, a
-// scale that suits the primary screen and the window at (150, 100).
+// scale that suits the primary screen, the window at (150, 100), a 3% dead
+// zone and 50 polls a second.
 void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight);
 
 // Brings the settings into range for a virtual screen of this size.
 void settleSettings(AppState& s, int32_t virtualWidth, int32_t virtualHeight);
+
+// A stored value that is one of the choices stands; any other is the first.
+int32_t settleChoice(int32_t stored, const int32_t (&choices)[kClockChoices]);
 
 // Clamps a requested window scale into 1..4.
 int32_t clampWindowScale(int32_t requested);

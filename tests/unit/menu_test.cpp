@@ -28,15 +28,16 @@ TEST(Menu, GreyAndCheckMarksFollowTheControllersThePointerControllerAndTheScale)
     // 'C' checked,
     // '-' neither. Items: Controllers 1-5; Single, Auto, Delayed Auto of buttons 1-4, 5-8 and
     // 9-12; Slow, Medium, Fast, Linear, Curved; Increase, Decrease, Map Buttons; Pause, Pause
-    // Here, Map Buttons Here, Use General Mapping, Start with Windows, Restart as Administrator.
+    // Here, Map Buttons Here, Use General Mapping, Start with Windows, Restart as Administrator;
+    // then 50, 125, 250, 500 per Second, each followed by the Dead Zone of its place, 3% to 25%.
     // Discovery makes the first one present the pointer controller. The third row is paused,
     // elevated, starts with Windows and knows a program with Pause Here and a table of its own.
     // clang-format off
     const std::tuple<uint32_t, int32_t, int32_t, const char*> rows[] = {
-        {0b00000, 0, 2, "GGGG" "GGGGG" "C--C--C--" "C--C-" "--G" "--GG--"}, // no controller
-        {0b11110, 0, 1, "-GGG" "G----" "C--C--C--" "C--C-" "-GG" "--GG--"}, // the active one gone
-        {0b11110, 1, 4, "----" "GC---" "C--C--C--" "C--C-" "G--" "CC--CG"}, // the pointer one active
-        {0b00101, 2, 2, "--GG" "-GCGG" "C--C--C--" "C--C-" "---" "---G--"}}; // another pointer one
+        {0b00000, 0, 2, "GGGG" "GGGGG" "C--C--C--" "C--C-" "--G" "--GG--" "CC------"}, // no controller
+        {0b11110, 0, 1, "-GGG" "G----" "C--C--C--" "C--C-" "-GG" "--GG--" "CC------"}, // the active one gone
+        {0b11110, 1, 4, "----" "GC---" "C--C--C--" "C--C-" "G--" "CC--CG" "CC------"}, // the pointer one active
+        {0b00101, 2, 2, "--GG" "-GCGG" "C--C--C--" "C--C-" "---" "---G--" "CC------"}}; // another pointer one
     // clang-format on
     for (const auto& [present, active, scale, want] : rows) {
         Rig r;
@@ -67,9 +68,12 @@ TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlo
     const wchar_t *const T = L"Trigger", *const S = L"MouseSpeed", *const C = L"MouseCurve";
     const std::wstring K = L"&Controller/&", B1 = L"&Trigger/Buttons &1-4/&",
                        B5 = L"&Trigger/Buttons &5-8/&", B9 = L"&Trigger/Buttons &9-12/&",
-                       M = L"&Mouse Speed/&", W = L"&Window Size/&";
+                       M = L"&Mouse Speed/&", W = L"&Window Size/&",
+                       Z = L"&Mouse Speed/&Dead Zone/", P = L"P&oll Rate/";
+    const wchar_t *const D = L"DeadZone", *const R = L"PollRate";
     // By the texts leading to an item: its action, and the stored value it sets or the
-    // controller it chooses, from trigger modes 3, speed 3 and curve 2, which no item stands for.
+    // controller it chooses, from trigger modes 3, speed 3, curve 2, dead zone 0 and poll rate 0,
+    // which no item stands for.
     // clang-format off
     const std::map<std::wstring, std::tuple<MenuAction, const wchar_t*, uint32_t>> oracle = {
         {K + L"1", {kSelect, {}, 0}}, {K + L"2", {kSelect, {}, 1}}, {K + L"3", {kSelect, {}, 2}},
@@ -81,6 +85,11 @@ TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlo
         {B9 + L"Delayed Auto", {kNone, T, 0x233}},
         {M + L"Slow", {kNone, S, 0}}, {M + L"Medium", {kNone, S, 1}}, {M + L"Fast", {kNone, S, 2}},
         {M + L"Linear", {kNone, C, 0}}, {M + L"Curved", {kNone, C, 1}},
+        {Z + L"&3%", {kNone, D, 3}}, {Z + L"&8%", {kNone, D, 8}}, {Z + L"1&5%", {kNone, D, 15}},
+        {Z + L"&25%", {kNone, D, 25}}, {P + L"&50 per Second", {A::kPollRateChanged, R, 50}},
+        {P + L"&125 per Second", {A::kPollRateChanged, R, 125}},
+        {P + L"&250 per Second", {A::kPollRateChanged, R, 250}},
+        {P + L"5&00 per Second", {A::kPollRateChanged, R, 500}},
         {W + L"Increase Size", {A::kIncreaseSize, {}, 0}},
         {W + L"Decrease Size", {A::kDecreaseSize, {}, 0}},
         {L"Map &Buttons...", {A::kMapButtons, {}, 0}}, {L"&About Tavlor", {A::kAbout, {}, 0}},
@@ -103,7 +112,8 @@ TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlo
         const auto& [action, setting, value] = oracle.at(path[entry.level]);
         Rig r; // a controller other than the one a Controller command chooses is active
         r.s.activeController = static_cast<int32_t>((value + 1) % kControllerSlots);
-        std::tie(r.s.triggerModes, r.s.mouseSpeed, r.s.mouseCurve) = std::tuple(0xF333u, 3, 2);
+        std::tie(r.s.triggerModes, r.s.mouseSpeed, r.s.mouseCurve, r.s.deadZone, r.s.pollRate) =
+            std::tuple(0xF333u, 3, 2, 0, 0);
         std::map<std::wstring, uint32_t> saved = stored(r.s);
         if (setting != nullptr) {
             saved[setting] = value;
