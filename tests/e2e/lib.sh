@@ -137,9 +137,9 @@ e2e_mark() { echo "mark $1" >>"$E2E_LOG"; }
 
 # e2e_events: the injected events, each after the number of the poll before
 # it, or after a mark the mark's NAME ("mark NAME" lines as they are). A
-# pointer move reads as the distance from the one before.
+# pointer move reads as the distance from the one before; times are left out.
 e2e_events() {
-    awk '$1 == "poll" && !mark { p = $3 } $1 == "mark" { print; p = $2; mark = 1 }
+    awk '{ sub(/ t=[0-9]+$/, "") } $1 == "poll" && !mark { p = $3 } $1 == "mark" { print; p = $2; mark = 1 }
         $2 == "move" { print p, "mouse move", (x == "" ? "start" : $3 - x " " $4 - y); x = $3; y = $4; next }
         $1 == "key" || $1 == "mouse" { print p, $0 }' "$E2E_LOG"
 }

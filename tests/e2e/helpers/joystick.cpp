@@ -157,8 +157,8 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
     info->dwRpos = state.r;
     info->dwButtons = state.buttons;
     info->dwPOV = state.pov;
-    writeLine(s.log, "poll %u %u ok buttons=0x%x pov=%u x=%u y=%u r=%u", id, poll, state.buttons,
-              state.pov, state.x, state.y, state.r);
+    writeLine(s.log, "poll %u %u ok buttons=0x%x pov=%u x=%u y=%u r=%u t=%llu", id, poll,
+              state.buttons, state.pov, state.x, state.y, state.r, microsNow());
     return JOYERR_NOERROR;
 }
 

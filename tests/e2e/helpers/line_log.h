@@ -12,6 +12,14 @@ inline HANDLE openLog(const char* unixPath) {
                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// Microseconds of the performance counter, one clock for every process.
+inline unsigned long long microsNow() {
+    LARGE_INTEGER frequency, count;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    return static_cast<unsigned long long>(count.QuadPart / (frequency.QuadPart / 1000000));
+}
+
 inline void writeLine(HANDLE log, const char* format, ...) {
     char line[256];
     va_list args;
