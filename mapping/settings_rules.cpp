@@ -44,8 +44,6 @@ void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight) 
     s.windowScale = screenScale(screenWidth, screenHeight);
     s.windowX = kDefaultWindowX;
     s.windowY = kDefaultWindowY;
-    s.deadZone = kDeadZones[0];
-    s.pollRate = kPollRates[0];
 }
 
 void settleSettings(AppState& s, int32_t virtualWidth, int32_t virtualHeight) {

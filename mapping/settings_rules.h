@@ -28,8 +28,7 @@ StoredValue profileValue(AppState& s, int slot);
 void overlayStoredValue(const StoredValue& value, const uint8_t* bytes, uint32_t size);
 
 // The settings before anything stored is read: Single, Medium, Curved, a
-// scale that suits the primary screen, the window at (150, 100), a 3% dead
-// zone and 50 polls a second.
+// scale that suits the primary screen and the window at (150, 100).
 void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight);
 
 // Brings the settings into range for a virtual screen of this size.

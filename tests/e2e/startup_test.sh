@@ -31,9 +31,11 @@ e2e_expect_exit 0
 e2e_expect "start beside a mutex it may not open" $'second open refused, error 5\nexit 0' \
     "$(TAVLOR_E2E_JOYLOG=$E2E_LOG e2e_driver mutex Tavlor.exe)"
 e2e_expect "timer resolution" $'timeBeginPeriod 1\ntimeEndPeriod 1' "$(grep ^time "$E2E_LOG")"
-e2e_expect "settings after Alt+X" "Hidden REG_DWORD 0x0
+e2e_expect "settings after Alt+X" "DeadZone REG_DWORD 0x3
+Hidden REG_DWORD 0x0
 MouseCurve REG_DWORD 0x1
 MouseSpeed REG_DWORD 0x1
+PollRate REG_DWORD 0x32
 Size REG_DWORD 0x1
 Trigger REG_DWORD 0x0
 X REG_DWORD 0x96
@@ -46,9 +48,11 @@ e2e_start one_pad.txt
 e2e_expect "window with values out of range" "480 270 2456 1010" "$(e2e_driver main rect)"
 e2e_driver main post 0x12 0 0
 e2e_expect_exit 0
-e2e_expect "settings after WM_QUIT" "Hidden REG_DWORD 0x0
+e2e_expect "settings after WM_QUIT" "DeadZone REG_DWORD 0x3
+Hidden REG_DWORD 0x0
 MouseCurve REG_DWORD 0x1
 MouseSpeed REG_DWORD 0x2
+PollRate REG_DWORD 0x32
 Size REG_DWORD 0x4
 Trigger REG_DWORD 0x0
 X REG_DWORD 0x1e0
