@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "core/app_state.h"
-#include "app/dialog_placement.h"
+#include "app/dialogs/dialog_placement.h"
 #include "mapping/settings_rules.h"
 
 TEST(Settings, EachRuleHoldsAtItsEdges) {
