@@ -3,8 +3,8 @@
 #include <cwchar>
 #include <iterator>
 
-#include "companion/companion_rules.h"
 #include "app/companion/elevation.h"
+#include "companion/companion_rules.h"
 #include "core/win32.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/companion/program_in_front.h"
 
-#include "companion/companion_rules.h"
 #include "app/companion/elevation.h"
+#include "companion/companion_rules.h"
 #include "core/app_state.h"
 #include "core/win32.h"
 #include "input/controllers.h"

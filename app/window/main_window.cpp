@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "core/app_state.h"
-#include "app/menu/context_menu.h"
-#include "app/window/window_commands.h"
-#include "app/menu/menu_commands.h"
 #include "app/companion/pause_switch.h"
 #include "app/companion/program_in_front.h"
-#include "app/window/tick_resolution.h"
 #include "app/companion/tray_icon.h"
+#include "app/menu/context_menu.h"
+#include "app/menu/menu_commands.h"
+#include "app/window/tick_resolution.h"
+#include "app/window/window_commands.h"
 #include "app/window/window_frame.h"
+#include "core/app_state.h"
 #include "input/controllers.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"

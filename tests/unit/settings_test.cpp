@@ -4,8 +4,8 @@
 #include <string>
 #include <tuple>
 
-#include "core/app_state.h"
 #include "app/dialogs/dialog_placement.h"
+#include "core/app_state.h"
 #include "mapping/settings_rules.h"
 
 TEST(Settings, EachRuleHoldsAtItsEdges) {
