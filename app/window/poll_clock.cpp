@@ -1,4 +1,4 @@
-#include "app/poll_clock.h"
+#include "app/window/poll_clock.h"
 
 #include "core/app_state.h"
 
