@@ -1,6 +1,6 @@
 // The engine tick, idle and busy, and the render at scales 1 to 4 beside a
-// memcpy of the same output. With --callgrind=idle|busy N it runs N ticks
-// and nothing else, for an instruction count.
+// memcpy of the same output. With --callgrind=idle|busy N RATE it runs N
+// ticks at RATE polls a second and nothing else, for an instruction count.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -39,25 +39,26 @@ AppState& engineState(AppState& s) {
     return s;
 }
 
-void tick(AppState& s, bool busy, long n) {
+void tick(AppState& s, bool busy, long n, int32_t rate) {
     s.joyInfo.dwButtons = busy && (n & 1) ? 0xFFF : 0;
     s.joyInfo.dwPOV = busy && (n & 1) ? 4500 : 22500;
     s.joyInfo.dwXpos = s.joyInfo.dwRpos = busy ? 60000 : 32767;
-    decideTick(true);
+    decideTick(true, pollPeriodMs(rate));
     s.pendingInputCount = 0;
 }
 
 // Also counts the paints the window would do after each tick (a paint renders
-// and clears viewDirty): a hidden window paints nothing.
-void tickBenchmark(benchmark::State& state, bool busy, bool hidden) {
+// and clears viewDirty): a hidden window paints nothing, and none paints more
+// than once a 20 ms step, whatever the poll rate.
+void tickBenchmark(benchmark::State& state, bool busy, bool hidden, int32_t rate) {
     AppState s;
     engineState(s);
     s.windowHidden = hidden ? 1 : 0;
     long n = 0, paints = 0;
     long before = gAllocations;
     for (auto _ : state) {
-        tick(s, busy, n++);
-        paints += viewNeedsPaint(s) ? 1 : 0;
+        tick(s, busy, n++, rate);
+        paints += s.stepDue != 0 && viewNeedsPaint(s) ? 1 : 0;
         s.viewDirty = 0;
     }
     state.counters["allocations per tick"] = double(gAllocations - before) / double(n);
@@ -91,19 +92,21 @@ void memcpyBenchmark(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(tickBenchmark, idle, false, false);
-BENCHMARK_CAPTURE(tickBenchmark, busy, true, false);
-BENCHMARK_CAPTURE(tickBenchmark, busy_hidden, true, true);
+BENCHMARK_CAPTURE(tickBenchmark, idle, false, false, 50);
+BENCHMARK_CAPTURE(tickBenchmark, busy, true, false, 50);
+BENCHMARK_CAPTURE(tickBenchmark, busy_hidden, true, true, 50);
+BENCHMARK_CAPTURE(tickBenchmark, idle_500, false, false, 500);
+BENCHMARK_CAPTURE(tickBenchmark, busy_500, true, false, 500);
 BENCHMARK(renderBenchmark)->DenseRange(1, 4);
 BENCHMARK(memcpyBenchmark)->DenseRange(1, 4);
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]).rfind("--callgrind=", 0) == 0) {
+    if (argc == 4 && std::string(argv[1]).rfind("--callgrind=", 0) == 0) {
         AppState s;
         engineState(s);
         bool busy = std::string(argv[1]) == "--callgrind=busy";
         for (long n = 0, ticks = std::atol(argv[2]); n < ticks; ++n) {
-            tick(s, busy, n);
+            tick(s, busy, n, std::atoi(argv[3]));
         }
         return 0;
     }

@@ -3,50 +3,37 @@
 # second the controller is polled about every 4 ms, also under the About
 # dialog and the menu, while repeats, pointer speed and wheel keep their
 # milliseconds and the 15% zone holds (scenarios/clock.txt); values out of
-# range load as 50 and 3%. Prints the intervals between polls, the time from
-# a poll to its key in the recorder's hook and the CPU time of idle polling.
+# range load as 50 and 3%. Prints the intervals between polls and the time
+# from a poll to its key in the recorder's hook.
 source "$(dirname "$0")/lib.sh"
 e2e_setup clock
 
 # phase NAME N: N polls from a mark; their median interval (printed with the
-# 99th percentile) is below the 10 ms SetTimer can do.
+# 99th percentile) is below the 10 ms that SetTimer can do.
 polled() { (($(sed -n "/^mark $1\$/,\$p" "$E2E_LOG" | grep -c '^poll') >= $2)); }
 phase() {
     e2e_mark "$1" && e2e_wait 60 "$2 polls ($1)" polled "$1" "$2" && e2e_mark "$1 end"
-    sed -n "/^mark $1\$/,/^mark $1 end\$/s/^poll .* t=//p" "$E2E_LOG" | awk 'NR > 1 { print $1 - t } { t = $1 }' |
-        sort -n | awk -v n="$1" '{ a[NR] = $1 } END { print n ":", a[int(NR / 2)], "us median,", a[int(NR * 0.99)], "us p99 between polls"; exit a[int(NR / 2)] >= 10000 }' ||
-        e2e_fail "$1: polls too far apart"
+    sed -n "/^mark $1\$/,/^mark $1 end\$/s/^poll .* t=//p" "$E2E_LOG" | awk 'NR > 1 { print $1 - t } { t = $1 }' | sort -n |
+        awk -v n="$1" '{ a[NR] = $1 } END { print n ":", a[int(NR / 2)], "us median,", a[int(NR * 0.99)], "us p99"; exit a[int(NR / 2)] >= 10000 }' || e2e_fail "$1: polls too far apart"
 }
-# cpu NAME: the clock ticks (10 ms) used so far by the process of that name in this prefix.
-cpu() { for p in $(pgrep -x "$1"); do grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$p/environ" && awk '{ print $14 + $15 }' "/proc/$p/stat"; done; }
 
-e2e_store MouseCurve 0 && e2e_store Trigger 0x21
-e2e_start one_pad.txt
-e2e_driver main post 0x111 9042 0 && e2e_driver main post 0x111 9046 0 # 250 per Second, 15%
-phase chosen 100
+e2e_store MouseCurve 0 && e2e_store Trigger 0x21 && e2e_start one_pad.txt
+e2e_driver main post 0x111 9042 0 && e2e_driver main post 0x111 9046 0 && phase chosen 100 # 250 per Second, 15%
 e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
 e2e_expect "stored" $'DeadZone REG_DWORD 0xf\nPollRate REG_DWORD 0xfa' "$(e2e_settings | grep -E '^(Dead|Poll)')"
 
-e2e_start clock.txt
-e2e_record
-xdotool mousemove 200 150
-e2e_go
-e2e_wait_stop 0 800
-ours=$(cpu Tavlor.exe) && phase idle 1250 && echo "Tavlor.exe used $(($(cpu Tavlor.exe) - ours)) ticks of 10 ms in 5 s"
+e2e_start clock.txt && e2e_record && xdotool mousemove 200 150 && e2e_go && e2e_wait_stop 0 800 && phase idle 250
 e2e_driver main post 0x111 9026 0 && e2e_wait 60 "About" e2e_driver About rect && phase About 250
-e2e_driver About post 0x111 2 0 && e2e_gone About
-e2e_driver main post 0x7b 0 0xffffffff && e2e_wait 60 "menu" e2e_driver '#32768' rect && phase menu 250
-e2e_driver main post 0x1f 0 0 && e2e_gone '#32768' # WM_CANCELMODE closes it
+e2e_driver About post 0x111 2 0 && e2e_gone About && e2e_driver main post 0x7b 0 0xffffffff # the menu
+e2e_wait 60 "menu" e2e_driver '#32768' rect && phase menu 250 && e2e_driver main post 0x1f 0 0 # WM_CANCELMODE
 e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
-# The pointer's travel and the wheel's notches at 0.10, 0.50 and full; the polls of the presses.
+# The pointer's travel and the wheel's notches from polls 20 (X 0.10), 70 (0.50) and 130 (full);
+# then the polls of each key press.
 e2e_expect "motion and presses" $'0 0 0\n110 0 0\n1400 0 50\n'"$(seq -s ' ' 400 5 645) 700 765 770 775 780 " \
-    "$(e2e_events | awk '{ r = $1 < 70 ? 20 : $1 < 130 ? 70 : 130 } $3 == "move" { x[r] += $4; y[r] += $5 }
-        $3 == "wheel" { n[r]++ } $3 == "down" { d = d $1 " " }
-        END { split("20 70 130", k); for (i = 1; i <= 3; i++) print x[k[i]] + 0, y[k[i]] + 0, n[k[i]] + 0; print d }')"
-awk '$1 == "poll" { t = substr($NF, 3) } $1 == "key" && $2 == "down" { print substr($NF, 3) - t }' "$E2E_LOG" |
-    sort -n | awk '{ a[NR] = $1 } END { print "poll to hook:", a[int(NR / 2)], "us median,", a[NR], "us most" }'
+    "$(e2e_events | awk '{ r = $1 < 70 ? 1 : $1 < 130 ? 2 : 3 } $3 == "move" { x[r] += $4; y[r] += $5 } $3 == "wheel" { n[r]++ }
+        $3 == "down" { d = d $1 " " } END { for (r = 1; r <= 3; r++) print x[r] + 0, y[r] + 0, n[r] + 0; print d }')"
+awk '$1 == "poll" { t = substr($NF, 3) } $1 == "key" && $2 == "down" { print substr($NF, 3) - t }' "$E2E_LOG" | sort -n |
+    awk '{ a[NR] = $1 } END { print "poll to hook:", a[int(NR / 2)], "us median,", a[NR], "us most" }'
 
-e2e_store DeadZone 7 && e2e_store PollRate 100
-e2e_start one_pad.txt
-e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
+e2e_store DeadZone 7 && e2e_store PollRate 100 && e2e_start one_pad.txt && e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
 e2e_expect "out of range" $'DeadZone REG_DWORD 0x3\nPollRate REG_DWORD 0x32' "$(e2e_settings | grep -E '^(Dead|Poll)')"

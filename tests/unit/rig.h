@@ -52,11 +52,11 @@ struct Rig {
         return out;
     }
 
-    // One answered poll with these buttons and hat angle.
-    std::string tick(uint32_t buttons, uint32_t pov = kHatCentred) {
+    // One answered poll with these buttons and hat angle, a step or `elapsedMs` after the last.
+    std::string tick(uint32_t buttons, uint32_t pov = kHatCentred, int32_t elapsedMs = kStepMs) {
         s.joyInfo.dwButtons = buttons;
         s.joyInfo.dwPOV = pov;
-        decideTick(true);
+        decideTick(true, elapsedMs);
         return sent();
     }
 };
