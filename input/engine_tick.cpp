@@ -85,9 +85,9 @@ int32_t pollPeriodMs(int32_t pollRate) {
 
 bool decideTick(bool polled, int32_t elapsedMs) {
     AppState& s = appState();
-    s.stepClock += elapsedMs;
+    s.stepClock += elapsedMs; // a poll is never longer than a step
     s.stepDue = s.stepClock >= kStepMs ? 1 : 0;
-    s.stepClock %= kStepMs;
+    s.stepClock -= s.stepDue * kStepMs;
     if (s.controllers[s.activeController].present != 0) {
         if (polled) {
             emulatePolledInputs(s, elapsedMs);

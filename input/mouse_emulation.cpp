@@ -6,12 +6,11 @@ namespace {
 // An axis as it moves the pointer or the wheel: 0 inside the dead zone;
 // beyond a zone wider than the first, counted from the zone's edge, so that
 // the motion starts from zero there and still reaches full deflection.
-float beyondDeadZone(float value, int32_t deadZone) {
-    float zone = static_cast<float>(deadZone) / 100.0f;
+float beyondDeadZone(float value, float zone, bool rescale) {
     if (!(value > zone || value < -zone)) {
         return 0.0f;
     }
-    if (deadZone == kDeadZones[0]) {
+    if (!rescale) {
         return value;
     }
     float beyond = ((value < 0.0f ? -value : value) - zone) / (1.0f - zone);
@@ -26,16 +25,17 @@ int32_t speedFactor(int32_t mouseSpeed) {
 
 // Axis values stay within -1..+1, so the truncated products always fit. Once
 // either axis leaves the zone both count, also the one still inside it.
-MOUSEINPUT mouseMotion(float x, float y, float r, float factor, float wheelStep, int32_t deadZone) {
+MOUSEINPUT mouseMotion(float x, float y, float r, float factor, float wheelStep,
+                       int32_t deadZone) {
     MOUSEINPUT motion = {};
     float zone = static_cast<float>(deadZone) / 100.0f;
+    bool rescale = deadZone != kDeadZones[0];
     if (x > zone || x < -zone || y > zone || y < -zone) {
-        bool rescale = deadZone != kDeadZones[0];
-        motion.dx = static_cast<LONG>(factor * (rescale ? beyondDeadZone(x, deadZone) : x));
-        motion.dy = static_cast<LONG>(factor * (rescale ? beyondDeadZone(y, deadZone) : y));
+        motion.dx = static_cast<LONG>(factor * (rescale ? beyondDeadZone(x, zone, true) : x));
+        motion.dy = static_cast<LONG>(factor * (rescale ? beyondDeadZone(y, zone, true) : y));
         motion.dwFlags = MOUSEEVENTF_MOVE;
     }
-    float wheel = beyondDeadZone(r, deadZone);
+    float wheel = beyondDeadZone(r, zone, rescale);
     if (wheel != 0.0f) {
         motion.mouseData = static_cast<DWORD>(static_cast<LONG>(-wheel * wheelStep));
         motion.dwFlags |= MOUSEEVENTF_WHEEL;
@@ -60,12 +60,12 @@ void emulateMouse(int32_t elapsedMs) {
     INPUT event = {};
     event.type = INPUT_MOUSE;
     event.mi = mouseMotion(axes[0], axes[1], wheel, s.mouseSpeedFactor, s.wheelStep, s.deadZone);
-    if ((event.mi.dwFlags & MOUSEEVENTF_MOVE) != 0) {
+    // A poll shorter than a step moves the pointer by its share of the step's
+    // distance, and sends a record only when that moves it.
+    if ((event.mi.dwFlags & MOUSEEVENTF_MOVE) != 0 && elapsedMs < kStepMs) {
         event.mi.dx = carriedShare(event.mi.dx, elapsedMs, s.pointerCarry[0]);
         event.mi.dy = carriedShare(event.mi.dy, elapsedMs, s.pointerCarry[1]);
-        // A whole step always sends its record, as at 50 polls a second; a
-        // shorter poll only when it moves the pointer.
-        if (event.mi.dx == 0 && event.mi.dy == 0 && elapsedMs < kStepMs) {
+        if (event.mi.dx == 0 && event.mi.dy == 0) {
             event.mi.dwFlags &= ~DWORD{MOUSEEVENTF_MOVE};
         }
     }
