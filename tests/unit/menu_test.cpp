@@ -66,7 +66,7 @@ TEST(Menu, GreyAndCheckMarksFollowTheControllersThePointerControllerAndTheScale)
 
 TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlone) {
     using A = MenuAction;
-    constexpr A kNone = A::kNone, kSelect = A::kSelectController;
+    constexpr A kNone = A::kNone, kSelect = A::kSelectController, kRate = A::kPollRateChanged;
     const wchar_t *const T = L"Trigger", *const S = L"MouseSpeed", *const C = L"MouseCurve";
     const std::wstring K = L"&Controller/&", B1 = L"&Trigger/Buttons &1-4/&",
                        B5 = L"&Trigger/Buttons &5-8/&", B9 = L"&Trigger/Buttons &9-12/&",
@@ -88,10 +88,9 @@ TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlo
         {M + L"Slow", {kNone, S, 0}}, {M + L"Medium", {kNone, S, 1}}, {M + L"Fast", {kNone, S, 2}},
         {M + L"Linear", {kNone, C, 0}}, {M + L"Curved", {kNone, C, 1}},
         {Z + L"&3%", {kNone, D, 3}}, {Z + L"&8%", {kNone, D, 8}}, {Z + L"1&5%", {kNone, D, 15}},
-        {Z + L"&25%", {kNone, D, 25}}, {P + L"&50 per Second", {A::kPollRateChanged, R, 50}},
-        {P + L"&125 per Second", {A::kPollRateChanged, R, 125}},
-        {P + L"&250 per Second", {A::kPollRateChanged, R, 250}},
-        {P + L"5&00 per Second", {A::kPollRateChanged, R, 500}},
+        {Z + L"&25%", {kNone, D, 25}}, {P + L"&50 per Second", {kRate, R, 50}},
+        {P + L"&125 per Second", {kRate, R, 125}}, {P + L"&250 per Second", {kRate, R, 250}},
+        {P + L"5&00 per Second", {kRate, R, 500}},
         {W + L"Increase Size", {A::kIncreaseSize, {}, 0}},
         {W + L"Decrease Size", {A::kDecreaseSize, {}, 0}},
         {L"Map &Buttons...", {A::kMapButtons, {}, 0}}, {L"&About Tavlor", {A::kAbout, {}, 0}},

@@ -14,10 +14,9 @@ inline HANDLE openLog(const char* unixPath) {
 
 // Microseconds of the performance counter, one clock for every process.
 inline unsigned long long microsNow() {
-    LARGE_INTEGER frequency, count;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&count);
-    return static_cast<unsigned long long>(count.QuadPart / (frequency.QuadPart / 1000000));
+    LARGE_INTEGER perSecond, now;
+    QueryPerformanceFrequency(&perSecond), QueryPerformanceCounter(&now);
+    return static_cast<unsigned long long>(now.QuadPart / (perSecond.QuadPart / 1000000));
 }
 
 inline void writeLine(HANDLE log, const char* format, ...) {
