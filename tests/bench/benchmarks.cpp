@@ -95,7 +95,6 @@ void memcpyBenchmark(benchmark::State& state) {
 BENCHMARK_CAPTURE(tickBenchmark, idle, false, false, 50);
 BENCHMARK_CAPTURE(tickBenchmark, busy, true, false, 50);
 BENCHMARK_CAPTURE(tickBenchmark, busy_hidden, true, true, 50);
-BENCHMARK_CAPTURE(tickBenchmark, idle_500, false, false, 500);
 BENCHMARK_CAPTURE(tickBenchmark, busy_500, true, false, 500);
 BENCHMARK(renderBenchmark)->DenseRange(1, 4);
 BENCHMARK(memcpyBenchmark)->DenseRange(1, 4);

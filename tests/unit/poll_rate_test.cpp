@@ -8,14 +8,13 @@
 #include "rig.h"
 
 TEST(MouseEmulation, EachDeadZoneHoldsAtItsEdgeAndMotionCountsFromThereWithAndWithoutTheCurve) {
-    auto past = [](float edge) { return std::nextafter(edge, 1.0f); };
     // Dead zone, X (some curved), Y, R, and the record at Medium (28 pixels, 120 a notch).
     // clang-format off
     const std::tuple<int32_t, float, float, float, const char*> rows[] = {
-        {8, 0.08f, -0.08f, 0.08f, ""}, {8, 0, -past(0.08f), 0, "f1:0,0,0"}, {8, 0.5f, 0.05f, -0.5f, "f801:12,0,54"},
-        {15, 0.15f, 0.10f, -0.15f, ""}, {15, past(0.15f), 0, 0, "f1:0,0,0"}, {15, applyCurve(0.38f), 0, 0, ""},
+        {8, 0.08f, -0.08f, 0.08f, ""}, {8, 0, -std::nextafter(0.08f, 1.0f), 0, "f1:0,0,0"}, {8, 0.5f, 0.05f, -0.5f, "f801:12,0,54"},
+        {15, 0.15f, 0.10f, -0.15f, ""}, {15, std::nextafter(0.15f, 1.0f), 0, 0, "f1:0,0,0"}, {15, applyCurve(0.38f), 0, 0, ""},
         {15, applyCurve(-0.5f), 0, 0, "f1:-3,0,0"}, {15, 0.5f, -0.5f, 1.0f, "f801:11,-11,-120"}, {25, 0.25f, -0.25f, -0.25f, ""},
-        {25, -past(0.25f), 0, 0, "f1:0,0,0"}, {25, 0.5f, -1.0f, 0.3f, "f801:9,-28,-8"}, {25, applyCurve(0.75f), 0, 0, "f1:11,0,0"}};
+        {25, -std::nextafter(0.25f, 1.0f), 0, 0, "f1:0,0,0"}, {25, 0.5f, -1.0f, 0.3f, "f801:9,-28,-8"}, {25, applyCurve(0.75f), 0, 0, "f1:11,0,0"}};
     // clang-format on
     for (const auto& [zone, x, y, r, expected] : rows) {
         EXPECT_EQ(describe({INPUT_MOUSE, {mouseMotion(x, y, r, 28.0f, 120.0f, zone)}}), expected)
@@ -38,16 +37,14 @@ TEST(PollRate, RepeatsDiscoveriesPointerAndWheelKeepTheirMillisecondsAtEveryRate
             std::tuple(65535, 31457, 65535);
         std::memcpy(r.s.profiles[0].mappingCodes, "\0\0\0\0A\0\0\0B", 9);
         std::string got;
-        int auto_ = 0, delayed = 0, moved[3] = {}, record[3] = {};
+        int auto_ = 0, delayed = 0, moved[3] = {}, m[3] = {};
         for (int n = 0; n < rate; ++n) {
             const std::string sent = r.tick(0x11, kHatCentred, pollPeriodMs(rate)) + " f0:0,0,0";
-            got += sent.find("u41") != std::string::npos && ++auto_ <= 2 ? std::to_string(n) + " "
-                                                                         : "";
-            got += sent.find("u42") != std::string::npos && ++delayed <= 2 ? std::to_string(n) + " "
-                                                                           : "";
-            std::sscanf(sent.c_str() + sent.find('f'), "f%*x:%d,%d,%d", record, record + 1,
-                        record + 2);
-            moved[0] += record[0], moved[1] += record[1], moved[2] += record[2] / -120;
+            const bool a = sent.find("u41") != std::string::npos,
+                       b = sent.find("u42") != std::string::npos;
+            got += (a && ++auto_ <= 2) || (b && ++delayed <= 2) ? std::to_string(n) + " " : "";
+            std::sscanf(sent.c_str() + sent.find('f'), "f%*x:%d,%d,%d", &m[0], &m[1], &m[2]);
+            moved[0] += m[0], moved[1] += m[1], moved[2] += m[2] / -120;
         }
         EXPECT_EQ(std::tuple(auto_, moved[0], moved[1], moved[2]), std::tuple(49, 1400, -50, 50));
         for (int phase = 0, since = 1; phase < 3; ++since) {
@@ -56,8 +53,7 @@ TEST(PollRate, RepeatsDiscoveriesPointerAndWheelKeepTheirMillisecondsAtEveryRate
             }
             if (decideTick(true, pollPeriodMs(rate))) {
                 got += std::to_string(since) + " ";
-                r.s.controllerCount = ++phase == 2 ? 0 : r.s.controllerCount;
-                since = 0;
+                r.s.controllerCount = ++phase == 2 ? 0 : r.s.controllerCount, since = 0;
             }
         }
         EXPECT_EQ(got, want) << rate;
