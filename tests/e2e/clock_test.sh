@@ -17,8 +17,8 @@ phase() {
 }
 
 e2e_store MouseCurve 0 && e2e_store Trigger 0x21 && e2e_start one_pad.txt
-e2e_driver main post 0x111 9042 0 && e2e_driver main post 0x111 9046 0 && phase chosen 100 # 250 per Second, 15%
-e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
+e2e_driver main post 0x111 9042 0 && e2e_driver main post 0x111 9046 0 # 250 per Second, 15%
+phase chosen 100 && e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
 e2e_expect "stored" $'DeadZone REG_DWORD 0xf\nPollRate REG_DWORD 0xfa' "$(e2e_settings | grep -E '^(Dead|Poll)')"
 
 e2e_start clock.txt && e2e_record && xdotool mousemove 200 150 && e2e_go && e2e_wait_stop 0 800 && phase idle 250
