@@ -2,9 +2,9 @@
 # Poll Rate and Dead Zone: chosen from the menu and stored; at 250 polls a
 # second the controller is polled about every 4 ms, also under the About
 # dialog and the menu, while repeats, pointer speed and wheel keep their
-# milliseconds and the 15% zone holds (scenarios/clock.txt); values out of
-# range load as 50 and 3%. Prints the intervals between polls; the log keeps
-# the time of each poll and each key (see README.md for the latency).
+# milliseconds and the 15% zone holds (scenarios/clock.txt). Prints the
+# intervals between polls; the log keeps the time of each poll and each key
+# (see README.md for the latency).
 source "$(dirname "$0")/lib.sh"
 e2e_setup clock
 
@@ -31,6 +31,3 @@ e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
 e2e_expect "motion and presses" $'0 0 0\n110 0 0\n1400 0 50\n'"$(seq -s ' ' 400 5 645) 700 765 770 775 780 " \
     "$(e2e_events | awk '{ r = $1 < 70 ? 1 : $1 < 130 ? 2 : 3 } $3 == "move" { x[r] += $4; y[r] += $5 } $3 == "wheel" { n[r]++ }
         $3 == "down" { d = d $1 " " } END { for (r = 1; r <= 3; r++) print x[r] + 0, y[r] + 0, n[r] + 0; print d }')"
-
-e2e_store DeadZone 7 && e2e_store PollRate 100 && e2e_start one_pad.txt && e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
-e2e_expect "out of range" $'DeadZone REG_DWORD 0x3\nPollRate REG_DWORD 0x32' "$(e2e_settings | grep -E '^(Dead|Poll)')"

@@ -42,8 +42,9 @@ X REG_DWORD 0x96
 Y REG_DWORD 0x64" "$(e2e_settings)"
 
 # Out of range: speed -1 is Fast, scale 9 is 4, a place off the screen is a
-# quarter of it. A WM_QUIT from another process ends Tavlor, which still saves.
+# quarter of it, a dead zone of 7% is 3% and 100 polls a second are 50. A WM_QUIT from another process ends Tavlor, which still saves.
 e2e_store MouseSpeed 0xffffffff && e2e_store Size 9 && e2e_store X 5000 && e2e_store Y 0xfffffc18
+e2e_store DeadZone 7 && e2e_store PollRate 100
 e2e_start one_pad.txt
 e2e_expect "window with values out of range" "480 270 2456 1010" "$(e2e_driver main rect)"
 e2e_driver main post 0x12 0 0

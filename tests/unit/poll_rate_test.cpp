@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "input/axis_math.h"
+#include "mapping/settings_rules.h"
 #include "rig.h"
 
 TEST(MouseEmulation, EachDeadZoneHoldsAtItsEdgeAndMotionCountsFromThereWithAndWithoutTheCurve) {
@@ -31,17 +32,16 @@ TEST(PollRate, RepeatsDiscoveriesPointerAndWheelKeepTheirMillisecondsAtEveryRate
     // clang-format on
     for (const auto& [rate, want] : rows) {
         Rig r; // Button 1 ('A') on Auto, Button 5 ('B') on Delayed Auto; Medium, 28 pixels a step
-        std::tie(r.s.triggerModes, r.s.mouseController, r.s.mouseSpeed) = std::tuple(0x021, 0, 1);
         // A second of both buttons, the stick fully right and 0.04 up (a pixel a step), R full.
-        std::tie(r.s.joyInfo.dwXpos, r.s.joyInfo.dwYpos, r.s.joyInfo.dwRpos) =
-            std::tuple(65535, 31457, 65535);
+        JOYINFOEX& j = r.s.joyInfo;
+        std::tie(r.s.triggerModes, r.s.mouseController, r.s.mouseSpeed, j.dwXpos, j.dwYpos,
+                 j.dwRpos) = std::tuple(0x021, 0, 1, 65535, 31457, 65535);
         std::memcpy(r.s.profiles[0].mappingCodes, "\0\0\0\0A\0\0\0B", 9);
         std::string got;
         int auto_ = 0, delayed = 0, moved[3] = {}, m[3] = {};
         for (int n = 0; n < rate; ++n) {
             const std::string sent = r.tick(0x11, kHatCentred, pollPeriodMs(rate)) + " f0:0,0,0";
-            const bool a = sent.find("u41") != std::string::npos,
-                       b = sent.find("u42") != std::string::npos;
+            const bool a = sent.find("u41") < sent.size(), b = sent.find("u42") < sent.size();
             got += (a && ++auto_ <= 2) || (b && ++delayed <= 2) ? std::to_string(n) + " " : "";
             std::sscanf(sent.c_str() + sent.find('f'), "f%*x:%d,%d,%d", &m[0], &m[1], &m[2]);
             moved[0] += m[0], moved[1] += m[1], moved[2] += m[2] / -120;
@@ -58,4 +58,6 @@ TEST(PollRate, RepeatsDiscoveriesPointerAndWheelKeepTheirMillisecondsAtEveryRate
         }
         EXPECT_EQ(got, want) << rate;
     }
+    EXPECT_EQ(std::tuple(settleChoice(25, kDeadZones), settleChoice(500, kPollRates)),
+              std::tuple(25, 500)); // the last choices load as they are stored
 }
