@@ -8,17 +8,17 @@ namespace {
 constexpr DWORD kHighResolutionTimer = 0x2;
 constexpr LONGLONG kHundredNanosecondsPerMs = 10000;
 
-// Waits for the timer, posts one tick and waits until the window has taken
-// it, so that a busy window or a modal loop never finds a queue of stale
-// ticks. Touches nothing but the clock's own handles.
+// Wakes the window at each expiry of the timer, with one tick message at a
+// time: while one waits in the queue (the window is busy, or a modal loop is
+// slow to take it) the expiry passes, so the window never finds a queue of
+// stale ticks. Touches nothing but the clock's own handles and flag.
 DWORD WINAPI runClockThread(void* parameter) {
-    const PollClock& clock = *static_cast<const PollClock*>(parameter);
-    HANDLE waitForTimer[] = {clock.stopEvent, clock.timer};
-    HANDLE waitForTaken[] = {clock.stopEvent, clock.takenEvent};
-    while (WaitForMultipleObjects(2, waitForTimer, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-        if (PostMessageW(clock.window, kClockTickMessage, 0, 0) != FALSE &&
-            WaitForMultipleObjects(2, waitForTaken, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
-            break;
+    PollClock& clock = *static_cast<PollClock*>(parameter);
+    HANDLE waitFor[] = {clock.stopEvent, clock.timer};
+    while (WaitForMultipleObjects(2, waitFor, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        if (clock.tickPending.exchange(1) == 0 &&
+            PostMessageW(clock.window, kClockTickMessage, 0, 0) == FALSE) {
+            clock.tickPending = 0;
         }
     }
     return 0;
@@ -35,7 +35,6 @@ void closeClock(PollClock& clock) {
     closeHandle(clock.thread);
     closeHandle(clock.timer);
     closeHandle(clock.stopEvent);
-    closeHandle(clock.takenEvent);
 }
 
 // The high-resolution timer where Windows has one; elsewhere a plain one,
@@ -57,8 +56,8 @@ bool startClockThread(PollClock& clock, HWND window, LONG periodMs) {
     clock.window = window;
     clock.timer = createPeriodicTimer(periodMs);
     clock.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    clock.takenEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    if (clock.timer != nullptr && clock.stopEvent != nullptr && clock.takenEvent != nullptr) {
+    clock.tickPending = 0;
+    if (clock.timer != nullptr && clock.stopEvent != nullptr) {
         clock.thread = CreateThread(nullptr, 0, runClockThread, &clock, 0, nullptr);
     }
     if (clock.thread == nullptr) {
@@ -94,9 +93,9 @@ void stopPollClock(HWND window) {
 }
 
 bool clockTickLive() {
-    return appState().pollClock.takenEvent != nullptr;
+    return appState().pollClock.thread != nullptr;
 }
 
 void clockTickTaken() {
-    SetEvent(appState().pollClock.takenEvent);
+    appState().pollClock.tickPending = 0;
 }
