@@ -71,6 +71,35 @@ TEST(ButtonEmulation, WhatInputsHoldGoesUpInInputOrderWhicheverWayTheyStopBeingF
     }
 }
 
+TEST(ButtonEmulation, AnInputHeldThroughADialogOrAPauseStaysQuietUntilPressedAgain) {
+    // A dialog, the Pause switch, Pause Here and a program out of reach, each in front.
+    const std::function<void(AppState&, int32_t)> ways[] = {
+        [](auto& s, int32_t on) { s.hwndDialog = on != 0 ? reinterpret_cast<HWND>(&s) : nullptr; },
+        [](auto& s, int32_t on) { s.paused = on; },
+        [](auto& s, int32_t on) { s.programInFront = s.program.pauseHere = on; },
+        [](auto& s, int32_t on) { s.programInFront = s.programUnreachable = on; }};
+    for (uint32_t modes : {0x1u, 0x2u}) { // Auto, Delayed Auto
+        for (const auto& quiet : ways) {
+            Rig r;
+            r.s.triggerModes = modes;
+            std::string got = r.tick(0x1);
+            quiet(r.s, 1);
+            for (int t = 0; t < 3; ++t) {
+                got += "|" + r.tick(0x1);
+            }
+            quiet(r.s, 0);
+            for (int t = 0; t < 20; ++t) {
+                got += r.tick(0x1);
+            }
+            EXPECT_EQ(got + "|" + r.tick(0) + r.tick(0x1), "d08|u08|||d08") << &quiet - ways;
+        }
+    }
+    // Pause Here of a program that is not in front pauses nothing.
+    Rig r;
+    r.s.program.pauseHere = 1;
+    EXPECT_EQ(r.tick(0x1) + r.tick(0), "d08u08");
+}
+
 TEST(KeyCatalogue, NamesAndCodesAreUniqueAndKeysGoOutWithTheirSetOneScanCodeUpAndDown) {
     std::map<std::wstring, uint8_t> codeOf;
     std::set<int> codes;
