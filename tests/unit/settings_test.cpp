@@ -4,8 +4,8 @@
 #include <string>
 #include <tuple>
 
+#include "app/dialogs/dialog_placement.h"
 #include "core/app_state.h"
-#include "app/dialog_placement.h"
 #include "mapping/settings_rules.h"
 
 TEST(Settings, EachRuleHoldsAtItsEdges) {

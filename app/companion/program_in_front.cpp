@@ -1,9 +1,9 @@
-#include "app/program_in_front.h"
+#include "app/companion/program_in_front.h"
 
 #include <cwchar>
 
-#include "app/companion_rules.h"
-#include "app/elevation.h"
+#include "app/companion/elevation.h"
+#include "companion/companion_rules.h"
 #include "core/app_state.h"
 #include "core/win32.h"
 #include "input/controllers.h"
@@ -36,11 +36,11 @@ void enterProgram(AppState& s, DWORD processId) {
     // in front then counts as one without settings, and that program itself
     // keeps what it has, so that a table saved there is used at once.
     bool editing = s.mappingDialogForProgram != 0;
-    if (!named || (editing && std::wcscmp(name, s.program.name) != 0)) {
+    if (!named || isShellProgram(name) || (editing && std::wcscmp(name, s.program.name) != 0)) {
         if (process != nullptr) {
             CloseHandle(process);
         }
-        if (!editing) {
+        if (!named && !editing) {
             resetProgram(s, L"");
         }
         return;
