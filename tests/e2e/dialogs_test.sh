@@ -32,10 +32,13 @@ e2e_mark cancelled
 e2e_expect "settings after Cancel" "" "$(e2e_settings)"
 e2e_wait 60 "Backspace typed after Cancel" typed cancelled 0x08
 
-# Save: Letter A for Button 1, no selection in Button 2's list (Enter stays).
-e2e_map_buttons && map select 1008 "Letter A" && map select 1009 ""
-map post 0x111 1020 0 && e2e_gone "Map Buttons"
-p1="P1 REG_BINARY 26282527410DA1A3A520010900000000$(printf '0%.0s' {1..32})"
+# Save: letters A to P in the sixteen lists, from Up (1004) to Button 12
+# (1019), but none in Button 2's list (Enter stays).
+letters=() list=1004
+for letter in {A..P}; do letters+=($((list++)) "Letter $letter"); done
+letters[11]=""
+e2e_map_buttons && map select "${letters[@]}" && map post 0x111 1020 0 && e2e_gone "Map Buttons"
+p1="P1 REG_BINARY 41424344450D4748494A4B4C4D4E4F50$(printf '0%.0s' {1..32})"
 e2e_expect "settings after Save" "$p1" "$(e2e_settings)"
 # Save with nothing changed stores the same table again.
 wine reg delete "$E2E_KEY" /v P1 /f >/dev/null 2>&1
@@ -49,6 +52,6 @@ done
 e2e_expect "settings after Esc and the close box" "$p1" "$(e2e_settings)"
 e2e_mark closed
 # A letter's scan code is the keyboard layout's.
-e2e_wait 60 "A typed by Button 1" typed closed "0x41 scan 0x1e"
+e2e_wait 60 "E typed by Button 1" typed closed "0x45 scan 0x12"
 e2e_driver main post 0x10 0 0
 e2e_expect_exit 0
