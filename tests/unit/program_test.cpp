@@ -52,11 +52,19 @@ TEST(Programs, NamesAreTheLowerCaseFileNameThatFitsAndStoredValuesSettle) {
         settleProgram(s.program);
         EXPECT_EQ(s.program.pauseHere, settled) << stored;
     }
-    // Each Pn is controller n's table, and only that.
+    // A program starts without a pause or tables of its own, each slot from its general table;
+    // each Pn is controller n's table, and only that.
+    std::tie(s.program.pauseHere, s.program.ownTables) = std::tuple(1, 0x1Fu);
+    for (int slot = 0; slot < kProgramSlots; ++slot) {
+        s.profiles[slot].mappingCodes[1] = static_cast<uint8_t>('a' + slot);
+    }
     resetProgram(s, L"a.exe");
+    EXPECT_EQ(std::tuple(s.program.pauseHere, s.program.ownTables), std::tuple(0, 0u));
     for (int n = 1; n <= kProgramSlots; ++n) {
-        EXPECT_EQ(std::tuple(std::wstring(values[n].name), values[n].field, values[n].size),
-                  std::tuple(L"P" + std::to_wstring(n), s.program.mappingCodes[n - 1], 32u));
+        EXPECT_EQ(std::tuple(std::wstring(values[n].name), values[n].field, values[n].size,
+                             s.program.mappingCodes[n - 1][1]),
+                  std::tuple(L"P" + std::to_wstring(n), s.program.mappingCodes[n - 1], 32u,
+                             static_cast<uint8_t>('a' + n - 1)));
     }
 }
 
