@@ -38,7 +38,7 @@ letters=() list=1004
 for letter in {A..P}; do letters+=($((list++)) "Letter $letter"); done
 letters[11]=""
 e2e_map_buttons && map select "${letters[@]}" && map post 0x111 1020 0 && e2e_gone "Map Buttons"
-p1="P1 REG_BINARY 41424344450D4748494A4B4C4D4E4F50$(printf '0%.0s' {1..32})"
+p1="P1:REG_BINARY=41424344450D4748494A4B4C4D4E4F50$(printf '0%.0s' {1..32})"
 e2e_expect "settings after Save" "$p1" "$(e2e_settings)"
 # Save with nothing changed stores the same table again.
 wine reg delete "$E2E_KEY" /v P1 /f >/dev/null 2>&1

@@ -155,8 +155,13 @@ e2e_expect() {
 # e2e_expectations SCENARIO: its "#> " lines.
 e2e_expectations() { sed -n 's/^#> //p' "$E2E_SRC/scenarios/$1"; }
 
-# e2e_settings: the values under Tavlor's key, "NAME TYPE DATA" a line, sorted.
-e2e_settings() { wine reg query "$E2E_KEY" 2>/dev/null | tr -d '\r' | awk '$2 ~ /^REG_/ { print $1, $2, $3 }' | sort; }
+# e2e_settings: the values under Tavlor's key and its subkeys on one line,
+# sorted: NAME=DATA for a REG_DWORD, NAME:TYPE=DATA for the others, and
+# SUBKEY\NAME for a subkey's.
+e2e_settings() {
+    wine reg query "$E2E_KEY" /s 2>/dev/null | tr -d '\r' | awk '/^HKEY/ { key = $0; sub(/.*\\Tavlor\\?/, "", key) }
+        $2 ~ /^REG_/ { print (key ? key "\\" : "") $1 ($2 == "REG_DWORD" ? "" : ":" $2) "=" $3 }' | LC_ALL=C sort | paste -sd' '
+}
 e2e_store() { wine reg add "$E2E_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
 
 # e2e_pixels X,Y...: the screen's colours there, "RRGGBB" each (also kept in

@@ -10,9 +10,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_setup programs
 
 title_is() { e2e_wait 30 "title $1" eval "[[ \$(e2e_driver main title) == '$1' ]]"; }
-# What is stored below Tavlor's key, "SUBKEY NAME TYPE DATA" a line.
-stored() { wine reg query "$E2E_KEY" /s 2>/dev/null | tr -d '\r' |
-    awk '/^HKEY/ { key = $0; sub(/.*\\Tavlor\\?/, "", key) } key && $2 ~ /^REG_/ { print key, $1, $2, $3 }'; }
 # Map Buttons Here for notepad goes on editing notepad's table while winemine
 # is in front; Save with notepad in front.
 map_buttons_here() {
@@ -32,7 +29,7 @@ pause_here_from_tray() {
     xdotool mousemove $((X + 12)) $((Y + HEIGHT - 13)) click 3
     e2e_wait 30 "menu of the icon" e2e_driver "#32768" rect
     for key in 0x26 0x26 0x26 0x26 0x27 0x0d; do e2e_driver "#32768" keys $key; done
-    e2e_wait 30 "Pause Here for notepad" eval '[[ $(stored) == *"notepad.exe Pause REG_DWORD 0x1" ]]'
+    e2e_wait 30 "Pause Here for notepad" eval '[[ $(e2e_settings) == *"notepad.exe\\Pause=0x1"* ]]'
     e2e_driver main front
 }
 ctrl_alt_p() { e2e_driver main keys 0x11 0x12 0x50 && title_is "$1"; }
@@ -47,14 +44,14 @@ e2e_record
 e2e_driver WineMine front
 e2e_go
 e2e_at_stop 0 10 e2e_driver main post 0x111 9002 0 # Controller > 2
-e2e_at_stop 1 10 eval 'e2e_driver main post 0x111 9033 0 && e2e_wait 30 "Use General Mapping" eval "[[ -z \$(stored) ]]" && e2e_driver main post 0x111 9001 0'
+e2e_at_stop 1 10 eval 'e2e_driver main post 0x111 9033 0 && e2e_wait 30 "Use General Mapping" eval "[[ -z \$(e2e_settings) ]]" && e2e_driver main post 0x111 9001 0'
 e2e_at_stop 0 20 map_buttons_here
 e2e_at_stop 0 30 pause_here_from_tray
 e2e_at_stop 0 50 eval 'e2e_driver Notepad front && title_is "Tavlor (Paused)"'
 e2e_at_stop 0 65 e2e_driver main front
 e2e_wait_stop 0 85
-e2e_expect "settings stored" "Programs\\notepad.exe P1 REG_BINARY 262825270841A1A3A5200109$(printf '0%.0s' {1..40})
-Programs\\notepad.exe Pause REG_DWORD 0x1" "$(stored)"
+p1=262825270841A1A3A5200109$(printf '0%.0s' {1..40})
+e2e_expect "settings stored" "Programs\\notepad.exe\\P1:REG_BINARY=$p1 Programs\\notepad.exe\\Pause=0x1" "$(e2e_settings)"
 e2e_driver Notepad front && title_is "Tavlor (Paused)"
 e2e_driver main post 0x111 9031 0 && title_is Tavlor
 e2e_go

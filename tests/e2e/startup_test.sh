@@ -53,13 +53,7 @@ e2e_expect_exit 0
 e2e_expect "start beside a mutex it may not open" $'second open refused, error 5\nexit 0' \
     "$(TAVLOR_E2E_JOYLOG=$E2E_LOG e2e_driver mutex Tavlor.exe)"
 e2e_expect "timer resolution" $'timeBeginPeriod 1\ntimeEndPeriod 1' "$(grep ^time "$E2E_LOG")"
-e2e_expect "settings after Alt+X" "Hidden REG_DWORD 0x0
-MouseCurve REG_DWORD 0x1
-MouseSpeed REG_DWORD 0x1
-Size REG_DWORD 0x2
-Trigger REG_DWORD 0x0
-X REG_DWORD 0x96
-Y REG_DWORD 0x64" "$(e2e_settings)"
+e2e_expect "settings after Alt+X" "Hidden=0x0 MouseCurve=0x1 MouseSpeed=0x1 Size=0x2 Trigger=0x0 X=0x96 Y=0x64" "$(e2e_settings)"
 
 # Out of range: speed -1 is Fast, scale 9 is 4, a place off the screen is a
 # quarter of it. A WM_QUIT from another process ends Tavlor, which still saves.
@@ -68,10 +62,4 @@ e2e_start one_pad.txt
 e2e_expect "window with values out of range" "480 270 2456 1010" "$(e2e_driver main rect)"
 e2e_driver main post 0x12 0 0
 e2e_expect_exit 0
-e2e_expect "settings after WM_QUIT" "Hidden REG_DWORD 0x0
-MouseCurve REG_DWORD 0x1
-MouseSpeed REG_DWORD 0x2
-Size REG_DWORD 0x4
-Trigger REG_DWORD 0x0
-X REG_DWORD 0x1e0
-Y REG_DWORD 0x10e" "$(e2e_settings)"
+e2e_expect "settings after WM_QUIT" "Hidden=0x0 MouseCurve=0x1 MouseSpeed=0x2 Size=0x4 Trigger=0x0 X=0x1e0 Y=0x10e" "$(e2e_settings)"
