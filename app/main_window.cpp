@@ -11,6 +11,7 @@
 #include "app/tray_icon.h"
 #include "app/window_frame.h"
 #include "input/controllers.h"
+#include "mapping/map_buttons_dialog.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"
 #include "view/view_paint.h"
@@ -109,6 +110,7 @@ void onTimer() {
     followForeground();
     showPauseState();
     emulationTick();
+    focusPressedInput();
     refreshTrayIcon();
 }
 
