@@ -74,6 +74,16 @@ TEST(Settings, StoredBytesOverlayOnlyTheStartOfAFieldTheyFit) {
               std::string("\xAA\xBB\xCC\xDD\0\0", 6));
 }
 
+TEST(Settings, SaveKeepsAModifierByteWrittenByAnythingElseUntilItsBoxesChange) {
+    // Stored byte, boxes ticked, byte saved.
+    const std::tuple<int, int, int> rows[] = {{0, 0, 0},    {0, 9, 9},       {15, 15, 15},
+                                              {15, 7, 7},   {0x10, 0, 0x10}, {0x81, 0, 0x81},
+                                              {0x81, 1, 1}, {0x48, 8, 8}};
+    for (const auto& [stored, ticked, saved] : rows) {
+        EXPECT_EQ(savedModifierByte(uint8_t(stored), uint8_t(ticked)), saved) << stored;
+    }
+}
+
 TEST(DialogPlacement, DialogSitsCentredOverTheArea) {
     POINT p = centeredPosition({500, 500, 700, 601}, {-1920, 40, 1, 1080});
     EXPECT_EQ(std::pair(p.x, p.y), std::pair(-1060, 509));
