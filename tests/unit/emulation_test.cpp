@@ -91,8 +91,8 @@ TEST(Modifiers, GoDownBeforeTheKeyAndUpAfterItOnceForAllTheInputsThatShareThem) 
         {0, {1, 3, 1, 0}, "dA2 d43|dA0 d56|u56 uA0|u43 uA2"}, {0, {4, 5, 1, 0}, "dA2|d43||u43 uA2"},
         {0, {2, 3, 1, 0}, "dA2 dA0 d56|d43|u56 uA0|u43 uA2"}, {0, {4, 5, 4, 0}, "dA2|d43|u43|uA2"},
         {0, {2, 3, 2, 0}, "dA2 dA0 d56|d43|u43|u56 uA0 uA2"}, {0, {1, 5, 4, 0}, "dA2 d43||u43|uA2"},
-        {0, {0x20, 0}, "dA2 dA0 dA4 d5B d54|u54 u5B uA4 uA0 uA2"}, {1, {4, 4, 0}, "dA2|uA2 dA2|uA2"},
-        {1, {1, 1, 1, 0}, "dA2 d43|u43 d43|u43 d43|u43 uA2"},
+        {0, {0x20, 0}, "dA2 dA0 dA4 d5B d54|u54 u5B uA4 uA0 uA2"},
+        {1, {1, 1, 1, 0}, "dA2 d43|u43 d43|u43 d43|u43 uA2"}, {1, {4, 4, 0}, "dA2|uA2 dA2|uA2"},
         {1, {4, 5, 5, 0}, "dA2|d43|u43 d43|u43 uA2"}};
     // clang-format on
     for (const auto& [modes, ticks, expected] : rows) {
