@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -83,4 +84,10 @@ TEST(Settings, StoredBytesOverlayOnlyTheStartOfAFieldTheyFit) {
 TEST(DialogPlacement, DialogSitsCentredOverTheArea) {
     POINT p = centeredPosition({500, 500, 700, 601}, {-1920, 40, 1, 1080});
     EXPECT_EQ(std::pair(p.x, p.y), std::pair(-1060, 509));
+    // Kept inside the work area: past its left, its right and bottom, larger than it.
+    for (const auto& [x, y, width, keptX, keptY] :
+         {std::array{-19, 19, 832, 0, 19}, {1500, 900, 832, 1088, 653}, {9, 9, 3000, 0, 9}}) {
+        p = keptInside({x, y}, {0, 0, width, 427}, {0, 0, 1920, 1080});
+        EXPECT_EQ(std::pair(p.x, p.y), std::pair(keptX, keptY));
+    }
 }
