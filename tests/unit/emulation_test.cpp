@@ -180,6 +180,13 @@ TEST(MouseEmulation, MotionIsTruncatedOutsideTheDeadZoneAndOnlyThePointerControl
     r.s.mouseController = 0;
     r.s.hwndDialog = reinterpret_cast<HWND>(&r.s);
     EXPECT_EQ(r.tick(0x1, 0), "f1:70,0,0");
+    // The first input newly pressed under the dialog finds its list: Up, then Button 2, then none.
+    std::string pressed = std::to_string(r.s.dialogPressedSlot);
+    for (int tick = 0; tick < 2; ++tick) {
+        r.tick(0x3, 0);
+        pressed += std::to_string(r.s.dialogPressedSlot);
+    }
+    EXPECT_EQ(pressed, "05-1");
 }
 
 TEST(Discovery, PicksTheFirstPresentAndHatAndRunsAfterDeviceChangesAndAfter500TicksWithoutOne) {
