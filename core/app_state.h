@@ -1,13 +1,13 @@
 #pragma once
 #include <cstdint>
 
-#include "core/win32_types.h"
 #include "core/controller_info.h"
-#include "core/input_slot.h"
 #include "core/controller_profile.h"
+#include "core/input_slot.h"
 #include "core/pixel_buffer.h"
 #include "core/program_settings.h"
 #include "core/view_surface.h"
+#include "core/win32_types.h"
 
 constexpr int kControllerSlots = 5;
 // Room for everything one tick can decide: a release and a press for each of

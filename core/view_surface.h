@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "core/win32_types.h"
 #include "core/pixel_buffer.h"
+#include "core/win32_types.h"
 
 // The 32-bit bottom-up DIB section that the paint step copies to the window.
 struct ViewSurface {

@@ -5,6 +5,7 @@
 // build has no Windows functions at all.
 #ifdef _WIN32
 #include <windows.h>
+
 #include <mmsystem.h>
 #else
 #include <cstdint>

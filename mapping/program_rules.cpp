@@ -32,6 +32,10 @@ bool programNameFromPath(const wchar_t* path, wchar_t (&name)[kProgramNameChars]
     return true;
 }
 
+bool isShellProgram(const wchar_t* name) {
+    return std::wcscmp(name, L"explorer.exe") == 0;
+}
+
 void resetProgram(AppState& s, const wchar_t* name) {
     ProgramSettings& program = s.program;
     program.name[0] = 0;

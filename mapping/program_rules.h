@@ -14,6 +14,12 @@ constexpr int kProgramValueCount = 1 + kProgramSlots;
 // it does not fit: such a program is never stored.
 bool programNameFromPath(const wchar_t* path, wchar_t (&name)[kProgramNameChars]);
 
+// Whether a program name is the Windows shell (explorer.exe: the taskbar,
+// the notification area, the desktop, File Explorer). It comes to the front
+// whenever Tavlor's own notification icon is clicked, so it never takes the
+// place of the program the user works in, and has no settings of its own.
+bool isShellProgram(const wchar_t* name);
+
 // Starts the remembered program afresh with this name: no pause, no tables
 // of its own, each table a copy of the general one (what stored values are
 // laid over).

@@ -1,5 +1,5 @@
-#include "core/win32.h"
 #include "core/view_surface.h"
+#include "core/win32.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "core/view_surface.h"
 #include "input/engine.h"
 #include "view/render.h"
-#include "core/view_surface.h"
 
 static long gAllocations = 0;
 

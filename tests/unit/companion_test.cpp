@@ -3,7 +3,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/companion_rules.h"
+#include "companion/companion_rules.h"
 #include "mapping/program_rules.h"
 #include "rig.h"
 

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
+#include <cwctype>
 #include <map>
 #include <set>
 #include <string>
 #include <tuple>
 
-#include "app/menu_commands.h"
-#include "app/menu_tree.h"
+#include "app/menu/menu_commands.h"
+#include "app/menu/menu_tree.h"
 #include "mapping/program_rules.h"
 #include "mapping/settings_rules.h"
 #include "rig.h"
@@ -89,7 +91,7 @@ TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlo
         {L"In Another Program/Map &Buttons Here...", {A::kMapButtonsHere, {}, 0}},
         {L"In Another Program/Use &General Mapping", {kNone, {}, 0}},
         {L"&Hide Window", {A::kToggleWindow, {}, 0}},
-        {L"Start with &Windows", {A::kToggleStartWithWindows, {}, 0}},
+        {L"&Start with Windows", {A::kToggleStartWithWindows, {}, 0}},
         {L"&Restart as Administrator", {A::kRestartAsAdministrator, {}, 0}}};
     // clang-format on
     std::wstring path[4];
@@ -129,4 +131,35 @@ TEST(Menu, EachCommandOfTheTreeStoresItsValueAsksForItsActionAndChecksItsItemAlo
         const std::string before = bytes();
         EXPECT_TRUE(applyMenuCommand(id) == A::kNone && bytes() == before) << id;
     }
+}
+
+TEST(Menu, MnemonicsAreUniqueInEachMenuAndStateTextsFollowTheWindowAndTheHotkey) {
+    std::set<std::wstring> seen; // each menu's path with a mnemonic letter
+    std::wstring path[4];
+    int index[4] = {};
+    for (const MenuEntry& entry : kMenuTree) {
+        const wchar_t* text = entry.text != nullptr ? entry.text : L"";
+        path[entry.level] = path[entry.level - 1] + L"/" + std::to_wstring(index[entry.level]++);
+        index[entry.level + 1 < 4 ? entry.level + 1 : 3] = 0;
+        const wchar_t* amp = std::wcschr(text, L'&');
+        while (amp != nullptr && amp[1] == L'&') {
+            amp = std::wcschr(amp + 2, L'&');
+        }
+        if (amp != nullptr) {
+            std::wstring key = path[entry.level - 1] + L"/" + wchar_t(std::towlower(amp[1]));
+            EXPECT_TRUE(seen.insert(key).second) << std::wstring(text).c_str();
+        }
+    }
+    Rig r;
+    // clang-format off
+    const std::tuple<int32_t, int32_t, uint32_t, const wchar_t*> rows[] = {
+        {0, 1, kCommandHideWindow, L"&Hide Window"}, {1, 1, kCommandHideWindow, L"&Show Window"},
+        {0, 1, kCommandPause, L"&Pause\tCtrl+Alt+P"}, {1, 0, kCommandPause, L"&Pause"},
+        {1, 0, kCommandStartWithWindows, L"&Start with Windows"}, {0, 0, kCommandExit, L"E&xit\tAlt+X"}};
+    // clang-format on
+    for (const auto& [hidden, hotkey, id, text] : rows) {
+        std::tie(r.s.windowHidden, r.s.pauseHotkeyReady) = std::tie(hidden, hotkey);
+        EXPECT_STREQ(menuItemText(r.s, id), text) << id;
+    }
+    EXPECT_EQ(menuItemText(r.s, 9099), nullptr);
 }

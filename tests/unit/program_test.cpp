@@ -3,7 +3,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/menu_commands.h"
+#include "app/menu/menu_commands.h"
 #include "mapping/program_rules.h"
 #include "rig.h"
 
@@ -71,4 +71,15 @@ TEST(Programs, MenuNamesTheRememberedProgramWhosePauseAndTablesItSwitches) {
     EXPECT_EQ(std::tuple(r.s.program.pauseHere, r.s.program.ownTables), std::tuple(1, 0u));
     applyMenuCommand(kCommandPauseHere);
     EXPECT_EQ(r.s.program.pauseHere, 0);
+}
+
+TEST(Programs, OnlyTheShellsOwnFileNameIsTheShell) {
+    for (const auto& [name, shell] : {std::pair{L"explorer.exe", true},
+                                      {L"explorer.ex", false},
+                                      {L"myexplorer.exe", false},
+                                      {L"explorer.exe2", false},
+                                      {L"", false},
+                                      {L"notepad.exe", false}}) {
+        EXPECT_EQ(isShellProgram(name), shell) << name;
+    }
 }

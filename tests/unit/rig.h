@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/app_state.h"
-#include "input/emulation.h"
 #include "input/controllers.h"
+#include "input/emulation.h"
 #include "input/engine.h"
 #include "input/scan_codes.h"
 

@@ -6,8 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "app/dialogs/dialog_placement.h"
 #include "core/app_state.h"
-#include "app/dialog_placement.h"
 #include "mapping/settings_rules.h"
 
 TEST(Settings, EachRuleHoldsAtItsEdges) {

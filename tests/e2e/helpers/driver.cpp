@@ -23,6 +23,7 @@
 //   message NAME         prints the number of the registered message NAME
 // Exit code 1 when the window or the item is not there, 2 for a bad command.
 #include <windows.h>
+
 #include <process.h>
 #include <sddl.h>
 

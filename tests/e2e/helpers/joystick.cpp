@@ -19,6 +19,7 @@
 //                                         logs "stop ID POLL" before the poll itself)
 #define _WINMM_
 #include <windows.h>
+
 #include <mmsystem.h>
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/dialog_placement.h"
+#include "app/dialogs/dialog_placement.h"
 
 POINT centeredPosition(const RECT& dialog, const RECT& area) {
     LONG x = area.left + ((area.right - area.left) - (dialog.right - dialog.left)) / 2;

@@ -1,5 +1,5 @@
+#include "app/window/startup.h"
 #include "core/app_state.h"
-#include "app/startup.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     createAppState();

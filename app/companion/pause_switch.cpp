@@ -1,7 +1,5 @@
-#include "app/pause_switch.h"
+#include "app/companion/pause_switch.h"
 
-#include "app/context_menu.h"
-#include "app/menu_commands.h"
 #include "core/app_state.h"
 #include "input/controllers.h"
 
@@ -9,7 +7,6 @@ namespace {
 
 constexpr UINT kPauseKey = 'P';
 const wchar_t kPausedTitle[] = L"Tavlor (Paused)";
-const wchar_t kPauseTextWithoutShortcut[] = L"&Pause";
 
 } // namespace
 
@@ -17,9 +14,6 @@ void registerPauseHotkey(HWND hwnd) {
     AppState& s = appState();
     UINT modifiers = MOD_CONTROL | MOD_ALT | MOD_NOREPEAT;
     s.pauseHotkeyReady = RegisterHotKey(hwnd, kPauseHotkeyId, modifiers, kPauseKey) != FALSE;
-    if (s.pauseHotkeyReady == 0) {
-        setMenuItemText(kCommandPause, kPauseTextWithoutShortcut);
-    }
 }
 
 void unregisterPauseHotkey(HWND hwnd) {

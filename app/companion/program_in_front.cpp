@@ -1,7 +1,7 @@
-#include "app/program_in_front.h"
+#include "app/companion/program_in_front.h"
 
-#include "app/companion_rules.h"
-#include "app/elevation.h"
+#include "app/companion/elevation.h"
+#include "companion/companion_rules.h"
 #include "core/app_state.h"
 #include "core/win32.h"
 #include "input/controllers.h"
@@ -30,12 +30,18 @@ void enterProgram(AppState& s, DWORD processId) {
         return;
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    wchar_t name[kProgramNameChars];
-    if (process == nullptr || !queryProgramName(process, name)) {
-        if (process != nullptr) {
-            CloseHandle(process);
-        }
+    if (process == nullptr) {
         resetProgram(s, L"");
+        return;
+    }
+    wchar_t name[kProgramNameChars];
+    if (!queryProgramName(process, name)) {
+        CloseHandle(process);
+        resetProgram(s, L"");
+        return;
+    }
+    if (isShellProgram(name)) {
+        CloseHandle(process);
         return;
     }
     uint32_t level = 0;

@@ -1,4 +1,4 @@
-#include "app/window_frame.h"
+#include "app/window/window_frame.h"
 
 #include "core/app_state.h"
 #include "mapping/settings_rules.h"
@@ -58,4 +58,13 @@ void setWindowScale(int32_t requested) {
     s.viewDirty = 1;
     InvalidateRect(s.hwndMain, nullptr, TRUE);
     UpdateWindow(s.hwndMain);
+}
+
+void setWindowHidden(bool hidden) {
+    AppState& s = appState();
+    s.windowHidden = hidden ? 1 : 0;
+    ShowWindow(s.hwndMain, hidden ? SW_HIDE : SW_SHOW);
+    if (!hidden) {
+        SetForegroundWindow(s.hwndMain);
+    }
 }

@@ -1,4 +1,4 @@
-#include "app/single_instance.h"
+#include "app/window/single_instance.h"
 
 namespace {
 
@@ -11,15 +11,12 @@ void bringForward(const wchar_t* className) {
     if (running == nullptr) {
         return;
     }
-    // Also a window hidden in the notification area: starting Tavlor again
-    // is a way to get it back.
-    if (!IsWindowVisible(running)) {
-        ShowWindow(running, SW_SHOW);
-    }
     if (IsIconic(running)) {
         ShowWindow(running, SW_RESTORE);
     } else if (IsWindowVisible(running) == FALSE) {
-        ShowWindow(running, SW_SHOW); // hidden in the notification area
+        // Hidden in the notification area: starting Tavlor again is a way to
+        // get it back.
+        ShowWindow(running, SW_SHOW);
     }
     // While a dialog is open the main window is disabled; the dialog is what
     // takes the keyboard.

@@ -12,10 +12,3 @@ void showContextMenu(int32_t x, int32_t y);
 // Refreshes the menu's states and tracks it exactly at (x, y): for the
 // notification icon, whose point lies outside the window.
 void trackContextMenu(int32_t x, int32_t y);
-
-// Changes the text of an item, by command id (a submenu's entry by its
-// handle), keeping everything else it has.
-void setMenuItemText(UINT item, const wchar_t* text);
-
-// Carries out a menu command; the id is the low word of WM_COMMAND's wParam.
-void onCommand(uint32_t commandId);

@@ -1,19 +1,13 @@
-#include "app/context_menu.h"
+#include "app/menu/context_menu.h"
 
+#include "app/companion/autostart.h"
+#include "app/companion/elevation.h"
+#include "app/menu/menu_commands.h"
+#include "app/menu/menu_tree.h"
 #include "core/app_state.h"
-#include "app/dialogs.h"
-#include "app/menu_commands.h"
-#include "app/menu_tree.h"
-#include "app/autostart.h"
-#include "app/elevation.h"
-#include "app/pause_switch.h"
-#include "app/tray_icon.h"
-#include "mapping/program_rules.h"
-#include "mapping/settings_store.h"
 #include "core/win32.h"
-#include "app/window_frame.h"
 #include "input/controllers.h"
-#include "resources/resource_ids.h"
+#include "mapping/program_rules.h"
 
 namespace {
 
@@ -55,6 +49,16 @@ void setSubmenuEntry(HMENU menu, HMENU submenu, bool grayed) {
                    MF_BYCOMMAND | (grayed ? MF_GRAYED : MF_ENABLED));
 }
 
+// Changes the text of an item, by command id (a submenu's entry by its
+// handle), keeping everything else it has.
+void setMenuItemText(UINT item, const wchar_t* text) {
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(text);
+    SetMenuItemInfoW(appState().mainMenu, item, FALSE, &info);
+}
+
 // The program submenu's entry is named after the remembered program.
 void nameProgramMenu(const AppState& s) {
     if (s.programMenu == nullptr) {
@@ -68,7 +72,8 @@ void nameProgramMenu(const AppState& s) {
 void refreshMenuStates(const AppState& s) {
     MenuStates states = menuStates(s);
     nameProgramMenu(s);
-    setMenuItemText(kCommandHideWindow, s.windowHidden != 0 ? L"&Show Window" : L"&Hide Window");
+    setMenuItemText(kCommandHideWindow, menuItemText(s, kCommandHideWindow));
+    setMenuItemText(kCommandPause, menuItemText(s, kCommandPause));
     setSubmenuEntry(s.mainMenu, s.controllerMenu, states.controllerGrayed);
     setSubmenuEntry(s.mainMenu, s.triggerMenu, states.triggerGrayed);
     setSubmenuEntry(s.mainMenu, s.mouseSpeedMenu, states.mouseSpeedGrayed);
@@ -92,21 +97,7 @@ void showShieldOn(AppState& s, UINT id) {
     SetMenuItemInfoW(s.mainMenu, id, FALSE, &item);
 }
 
-void openDialog(int resource, DLGPROC procedure) {
-    HWND owner = appState().hwndMain;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(resource), owner, procedure, 0);
-}
-
 } // namespace
-
-void setMenuItemText(UINT item, const wchar_t* text) {
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(text);
-    SetMenuItemInfoW(appState().mainMenu, item, FALSE, &info);
-}
 
 bool buildContextMenu() {
     AppState& s = appState();
@@ -143,52 +134,4 @@ void trackContextMenu(int32_t x, int32_t y) {
     s.startsWithWindows = startsWithWindows() ? 1 : 0;
     refreshMenuStates(s);
     TrackPopupMenu(s.mainMenu, 0, x, y, 0, s.hwndMain, nullptr);
-}
-
-void onCommand(uint32_t commandId) {
-    AppState& s = appState();
-    switch (applyMenuCommand(commandId)) {
-    case MenuAction::kNone:
-        break;
-    case MenuAction::kSelectController:
-        selectController(commandController(commandId));
-        break;
-    case MenuAction::kIncreaseSize:
-        setWindowScale(s.windowScale + 1);
-        break;
-    case MenuAction::kDecreaseSize:
-        setWindowScale(s.windowScale - 1);
-        break;
-    case MenuAction::kMapButtons:
-    case MenuAction::kMapButtonsHere:
-        s.mappingDialogForProgram = commandId == kCommandMapButtonsHere ? 1 : 0;
-        openDialog(IDD_MAP_BUTTONS, mapButtonsDialogProc);
-        s.mappingDialogForProgram = 0;
-        break;
-    case MenuAction::kAbout:
-        openDialog(IDD_ABOUT, aboutDialogProc);
-        break;
-    case MenuAction::kExit:
-        PostMessageW(s.hwndMain, WM_CLOSE, 0, 0);
-        break;
-    case MenuAction::kPauseChanged:
-        showPauseState();
-        break;
-    case MenuAction::kProgramPauseChanged:
-        saveProgramPause();
-        showPauseState();
-        break;
-    case MenuAction::kProgramTablesGone:
-        removeProgramTables();
-        break;
-    case MenuAction::kToggleWindow:
-        setWindowHidden(s.windowHidden == 0);
-        break;
-    case MenuAction::kToggleStartWithWindows:
-        setStartWithWindows(!startsWithWindows());
-        break;
-    case MenuAction::kRestartAsAdministrator:
-        restartAsAdministrator();
-        break;
-    }
 }

@@ -1,4 +1,4 @@
-#include "app/tick_resolution.h"
+#include "app/window/tick_resolution.h"
 
 #include "core/win32.h"
 

@@ -83,3 +83,9 @@ struct MenuStates {
 };
 
 MenuStates menuStates(const AppState& s);
+
+// The text an item shows now, where it depends on the state: "&Show Window"
+// while the window is hidden, and the Pause item without its shortcut while
+// Ctrl+Alt+P belongs to another program. Any other item keeps the tree's text;
+// nullptr for an id the tree does not hold.
+const wchar_t* menuItemText(const AppState& s, uint32_t commandId);

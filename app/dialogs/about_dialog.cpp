@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "app/dialogs/dialogs.h"
 #include "version.h"
 
 namespace {

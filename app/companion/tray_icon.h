@@ -12,10 +12,3 @@ void removeTrayIcon();
 // Brings the icon and its tooltip in line with the state; asks the shell
 // only when they change.
 void refreshTrayIcon();
-
-// The icon's callback: a left click (or Enter on it) hides or shows the
-// window; a right click or the menu key opens the context menu there.
-void onTrayMessage(WPARAM wParam, LPARAM lParam);
-
-// Hides the window (out of the taskbar, no painting) or shows it in front.
-void setWindowHidden(bool hidden);

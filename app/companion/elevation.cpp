@@ -1,4 +1,4 @@
-#include "app/elevation.h"
+#include "app/companion/elevation.h"
 
 #include <iterator>
 

@@ -1,10 +1,10 @@
-#include "app/autostart.h"
+#include "app/companion/autostart.h"
 
 #include <cwchar>
 #include <iterator>
 
-#include "app/companion_rules.h"
-#include "app/elevation.h"
+#include "app/companion/elevation.h"
+#include "companion/companion_rules.h"
 #include "core/win32.h"
 
 namespace {

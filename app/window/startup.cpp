@@ -1,16 +1,16 @@
-#include "app/startup.h"
+#include "app/window/startup.h"
 
+#include "app/companion/elevation.h"
+#include "app/companion/tray_icon.h"
+#include "app/window/main_window.h"
+#include "app/window/single_instance.h"
+#include "app/window/tick_resolution.h"
+#include "companion/companion_rules.h"
 #include "core/app_state.h"
-#include "app/main_window.h"
-#include "app/companion_rules.h"
-#include "app/elevation.h"
-#include "app/single_instance.h"
-#include "app/tray_icon.h"
-#include "app/tick_resolution.h"
 #include "input/scan_codes.h"
 #include "mapping/settings_store.h"
-#include "view/render.h"
 #include "resources/resource_ids.h"
+#include "view/render.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/companion_rules.h"
+#include "companion/companion_rules.h"
 
 #include <cwchar>
 #include <iterator>

@@ -1,10 +1,9 @@
-#include "app/tray_icon.h"
+#include "app/companion/tray_icon.h"
 
 #include <cwchar>
 #include <iterator>
 
-#include "app/companion_rules.h"
-#include "app/context_menu.h"
+#include "companion/companion_rules.h"
 #include "core/app_state.h"
 #include "resources/resource_ids.h"
 
@@ -86,8 +85,8 @@ void addTrayIcon() {
     trayTipText(s, s.trayTip);
     NOTIFYICONDATAW data = iconData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     // An icon the shell still has (TaskbarCreated without a restart) is kept.
-    s.trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE ||
-                  Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    s.trayAdded =
+        Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     data.uVersion = NOTIFYICON_VERSION_4;
     Shell_NotifyIconW(NIM_SETVERSION, &data);
 }
@@ -114,32 +113,4 @@ void refreshTrayIcon() {
     std::wmemcpy(s.trayTip, tip, kTrayTipChars);
     NOTIFYICONDATAW data = iconData(NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     Shell_NotifyIconW(NIM_MODIFY, &data);
-}
-
-void onTrayMessage(WPARAM wParam, LPARAM lParam) {
-    AppState& s = appState();
-    switch (lParam & 0xFFFF) {
-    case NIN_SELECT:
-    case NIN_KEYSELECT:
-        setWindowHidden(s.windowHidden == 0);
-        break;
-    case WM_CONTEXTMENU:
-        // Without the owner in front, the menu would not close on a click elsewhere.
-        SetForegroundWindow(s.hwndMain);
-        trackContextMenu(static_cast<int16_t>(wParam & 0xFFFF),
-                         static_cast<int16_t>((wParam >> 16) & 0xFFFF));
-        PostMessageW(s.hwndMain, WM_NULL, 0, 0);
-        break;
-    default:
-        break;
-    }
-}
-
-void setWindowHidden(bool hidden) {
-    AppState& s = appState();
-    s.windowHidden = hidden ? 1 : 0;
-    ShowWindow(s.hwndMain, hidden ? SW_HIDE : SW_SHOW);
-    if (!hidden) {
-        SetForegroundWindow(s.hwndMain);
-    }
 }

@@ -1,4 +1,4 @@
-#include "app/menu_tree.h"
+#include "app/menu/menu_tree.h"
 
 const MenuEntry kMenuTree[] = {
     {1, L"&Controller", 0, &AppState::controllerMenu},
@@ -31,7 +31,7 @@ const MenuEntry kMenuTree[] = {
     {2, L"&Increase Size", 9023, nullptr},
     {2, L"&Decrease Size", 9024, nullptr},
     {1, L"&Hide Window", 9034, nullptr}, // "&Show Window" while hidden
-    {1, L"Start with &Windows", 9035, nullptr},
+    {1, L"&Start with Windows", 9035, nullptr},
     {1, L"&Restart as Administrator", 9036, nullptr}, // left out when elevated
     {1, nullptr, 0, nullptr},
     {1, L"Map &Buttons...", 9025, nullptr},

@@ -9,3 +9,6 @@ void setUpWindowFrame(HWND hwnd);
 
 // Resizes the main window to the requested scale, clamped to 1..4.
 void setWindowScale(int32_t requested);
+
+// Hides the window (out of the taskbar, no painting) or shows it in front.
+void setWindowHidden(bool hidden);

@@ -1,6 +1,6 @@
+#include "app/dialogs/dialog_placement.h"
+#include "app/dialogs/dialogs.h"
 #include "core/app_state.h"
-#include "app/dialog_placement.h"
-#include "app/dialogs.h"
 #include "input/controllers.h"
 #include "mapping/map_buttons_dialog.h"
 

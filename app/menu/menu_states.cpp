@@ -1,4 +1,5 @@
-#include "app/menu_commands.h"
+#include "app/menu/menu_commands.h"
+#include "app/menu/menu_tree.h"
 #include "core/app_state.h"
 #include "mapping/settings_rules.h"
 
@@ -104,4 +105,19 @@ MenuStates menuStates(const AppState& s) {
     *item++ = {kCommandStartWithWindows, false, s.startsWithWindows != 0};
     *item = {kCommandRestartAsAdministrator, s.elevated != 0, false};
     return states;
+}
+
+const wchar_t* menuItemText(const AppState& s, uint32_t commandId) {
+    if (commandId == kCommandHideWindow && s.windowHidden != 0) {
+        return L"&Show Window";
+    }
+    if (commandId == kCommandPause && s.pauseHotkeyReady == 0) {
+        return L"&Pause";
+    }
+    for (const MenuEntry& entry : kMenuTree) {
+        if (entry.id == commandId && entry.submenu == nullptr && entry.text != nullptr) {
+            return entry.text;
+        }
+    }
+    return nullptr;
 }
