@@ -2,10 +2,10 @@
 # The Map Buttons dialog: it shows the current mapping, releases a held key
 # as it opens, keeps controller presses from typing while it is open and
 # focuses the list of the button pressed; Save stores "P1" with a ticked
-# Shift box in its modifier byte (a list left without a selection keeps its
+# Ctrl box in its modifier byte (a list left without a selection keeps its
 # key; unchanged lists and boxes store the table again) and the next press
-# types Shift and the new key, while Cancel, Esc and the close box store
-# nothing and change nothing (scenarios/dialogs.txt).
+# sends Ctrl+C, while Cancel, Esc and the close box store nothing and change
+# nothing (scenarios/dialogs.txt).
 source "$(dirname "$0")/lib.sh"
 e2e_setup dialogs
 
@@ -36,10 +36,10 @@ e2e_mark cancelled
 e2e_expect "settings after Cancel" "" "$(e2e_settings)"
 e2e_wait 60 "Backspace typed after Cancel" typed cancelled 0x08
 
-# Save: Shift+Letter A for Button 1, no selection in Button 2's list (Enter stays).
-e2e_map_buttons && map select 1008 "Letter A" && map select 1009 "" && map click 1117
+# Save: Ctrl+Letter C for Button 1, no selection in Button 2's list (Enter stays).
+e2e_map_buttons && map select 1008 "Letter C" && map select 1009 "" && map click 1116
 map post 0x111 1020 0 && e2e_gone "Map Buttons"
-p1="P1 REG_BINARY 26282527410DA1A3A5200109000000000000000002$(printf '0%.0s' {1..22})"
+p1="P1 REG_BINARY 26282527430DA1A3A5200109000000000000000001$(printf '0%.0s' {1..22})"
 e2e_expect "settings after Save" "$p1" "$(e2e_settings)"
 # Save with nothing changed stores the same table again.
 wine reg delete "$E2E_KEY" /v P1 /f >/dev/null 2>&1
@@ -53,7 +53,7 @@ done
 e2e_expect "settings after Esc and the close box" "$p1" "$(e2e_settings)"
 e2e_mark closed
 # A letter's scan code is the keyboard layout's.
-e2e_wait 60 "A typed by Button 1" typed closed "0x41 scan 0x1e"
-e2e_expect "Shift+A typed" $'key down 0xa0 scan 0x2a\nkey down 0x41 scan 0x1e' "$(events_after closed | head -2)"
+e2e_wait 60 "Ctrl+C sent by Button 1" eval 'events_after closed | grep -q "^key up 0xa2 "'
+e2e_expect "Ctrl+C" $'key down 0xa2 scan 0x1d\nkey down 0x43 scan 0x2e\nkey up 0x43 scan 0x2e\nkey up 0xa2 scan 0x1d' "$(events_after closed | head -4)"
 e2e_driver main post 0x10 0 0
 e2e_expect_exit 0

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Shortcuts on buttons from a stored table's modifier bytes: Ctrl and Alt go
-# down before the key and up after it, stay down while the key repeats, go
-# down once for two shortcuts that share them and up once as the controller
-# is pulled out; Volume Up goes out extended (scenarios/shortcuts.txt).
+# Shortcuts on buttons from a stored table's modifier bytes: Alt goes down
+# before Tab and up after it and stays down while Tab repeats; Ctrl goes down
+# once for two shortcuts that share it and up once as the controller is
+# pulled out; Volume Up goes out extended (scenarios/shortcuts.txt).
 source "$(dirname "$0")/lib.sh"
 e2e_setup shortcuts
 
@@ -12,8 +12,7 @@ wine reg add "$E2E_KEY" /v P1 /t REG_BINARY /d 000000004356af0009000000000000000
 e2e_start shortcuts.txt
 e2e_record
 e2e_go
-e2e_wait 60 "releases at the unplug" e2e_seen '^key up 0xa2 ' 2
-e2e_mark close
+e2e_wait 60 "releases at the unplug" e2e_seen '^key up 0xa2 ' 1
 e2e_driver main post 0x10 0 0
 e2e_expect_exit 0
 e2e_expect "events injected" "$(e2e_expectations shortcuts.txt)" "$(e2e_events)"
