@@ -7,7 +7,8 @@
 
 // One tick on the reading in joyInfo; `polled` says whether the poll of the
 // active controller answered. Derives axes, input bits and edges, queues the
-// emulation's events and marks the view dirty when an input changed. Returns
+// emulation's events and marks the view dirty when an input changed; with a
+// dialog open it names the first input pressed in dialogPressedSlot. Returns
 // true when a scheduled discovery is due, or the ticks without a controller
 // call for one.
 bool decideTick(bool polled);

@@ -10,6 +10,8 @@
 //   text ID              prints the text of control ID
 //   select ID NAME...    selects the item NAME of drop-down list ID (for each
 //                        pair); an empty NAME leaves the list without a selection
+//   click ID             clicks button ID (a check box ticks or unticks)
+//   focus                prints the id of the control with the keyboard focus
 //   hit X Y...           prints the window's WM_NCHITTEST answer at each
 //                        screen point, one a line
 //   foreground           prints the title of the foreground window
@@ -104,6 +106,13 @@ int main(int argc, char** argv) {
             if (!found || SendMessageA(list, CB_SETCURSEL, item, 0) != item)
                 return 1;
         }
+    } else if (std::strcmp(command, "click") == 0 && argc == 4) {
+        SendMessageA(GetDlgItem(window, static_cast<int>(number(argv[3]))), BM_CLICK, 0, 0);
+    } else if (std::strcmp(command, "focus") == 0) {
+        GUITHREADINFO info = {sizeof info, 0,       nullptr, nullptr, nullptr,
+                              nullptr,     nullptr, nullptr, {}};
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        std::printf("%d\n", GetDlgCtrlID(info.hwndFocus));
     } else if (std::strcmp(command, "hit") == 0) {
         for (int i = 3; i + 1 < argc; i += 2) {
             LPARAM at = MAKELPARAM(number(argv[i]), number(argv[i + 1]));
