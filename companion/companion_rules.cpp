@@ -66,6 +66,18 @@ void trayTipText(const AppState& s, wchar_t (&tip)[kTrayTipChars]) {
     }
 }
 
+bool updateTrayLook(AppState& s) {
+    wchar_t tip[kTrayTipChars];
+    trayTipText(s, tip);
+    int32_t grey = emulationPaused(s) ? 1 : 0;
+    if (grey == s.trayGrey && std::wcscmp(tip, s.trayTip) == 0) {
+        return false;
+    }
+    s.trayGrey = grey;
+    std::wmemcpy(s.trayTip, tip, kTrayTipChars);
+    return true;
+}
+
 void greyPixels(uint32_t* pixels, size_t count) {
     for (size_t i = 0; i < count; ++i) {
         uint32_t p = pixels[i];

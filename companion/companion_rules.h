@@ -12,6 +12,10 @@
 // "Tavlor: no controller" or "Tavlor: controller <n>", in that order of weight.
 void trayTipText(const AppState& s, wchar_t (&tip)[kTrayTipChars]);
 
+// Brings the icon's look (grey while paused) and its tooltip in `s` up to
+// date; true when either changed, so that the shell has to be told.
+bool updateTrayLook(AppState& s);
+
 // Turns icon pixels (0xAARRGGBB) into their grey, keeping each one's alpha.
 void greyPixels(uint32_t* pixels, size_t count);
 

@@ -12,8 +12,9 @@
 
 constexpr int kControllerSlots = 5;
 // Room for everything one tick can decide: a release and a press for each of
-// the sixteen inputs, and one pointer and wheel record.
-constexpr int kMaxPendingInputs = 2 * kInputCount + 1;
+// the sixteen inputs, each with up to four modifiers, and one pointer and
+// wheel record.
+constexpr int kMaxPendingInputs = 2 * kInputCount * (1 + kModifierCount) + 1;
 constexpr int kLayoutRectCount = 22;
 
 // Base size of the view and the window at scale 1, in physical pixels, and of
@@ -84,6 +85,14 @@ struct AppState {
     // Per input, the code whose key-down or button-down went out last and has
     // not been released yet; 0 when nothing is held for it.
     uint8_t heldCodes[kInputCount] = {};
+    // Per input, the modifier bits that went down with its held code, and
+    // 0x10 when its release goes through modifierHolds.
+    uint8_t heldModifiers[kInputCount] = {};
+    // Per modifier (Ctrl, Shift, Alt, Win), how many held inputs need its
+    // left-hand key down: through their modifier bits or as their own key.
+    uint8_t modifierHolds[kModifierCount] = {};
+    // The first input pressed this tick while a dialog is open; -1 for none.
+    int32_t dialogPressedSlot = -1;
     // Per virtual key, the scan code its events carry; filled at start-up.
     uint16_t keyScanCodes[kVirtualKeyCount] = {};
 

@@ -1,5 +1,6 @@
 #include "core/app_state.h"
 #include "input/emulation.h"
+#include "input/modifier_keys.h"
 #include "input/scan_codes.h"
 
 namespace {
@@ -18,11 +19,12 @@ constexpr MouseButtonFlags kMouseButtons[] = {
     {2, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
     {4, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
 };
+constexpr uint8_t kLastMouseCode = 4;
 
 INPUT eventOf(const AppState& s, uint8_t code, bool press) {
     INPUT event = {};
     for (const MouseButtonFlags& button : kMouseButtons) {
-        if (button.code == code) {
+        if (code <= kLastMouseCode && button.code == code) {
             event.type = INPUT_MOUSE;
             event.mi.dwFlags = press ? button.down : button.up;
             return event;
@@ -47,8 +49,14 @@ void queue(AppState& s, const INPUT& event) {
     }
 }
 
-void press(AppState& s, int slot, uint8_t code) {
+// A plain key, the common case, goes straight out; one with a stored
+// modifier byte, or a modifier's own key, goes through the counts.
+void press(AppState& s, int slot, uint8_t code, uint8_t storedModifiers) {
     if (code == 0) {
+        return;
+    }
+    if (pressIsCounted(code, storedModifiers)) {
+        pressCounted(s, slot, code, modifierBits(storedModifiers));
         return;
     }
     queue(s, eventOf(s, code, true));
@@ -61,19 +69,37 @@ void release(AppState& s, int slot) {
     if (held == 0) {
         return;
     }
+    if (s.heldModifiers[slot] != 0) {
+        releaseCounted(s, slot);
+        return;
+    }
     queue(s, eventOf(s, held, false));
     s.heldCodes[slot] = 0;
 }
 
+// A repeat lets go of the key alone and presses it again; an input whose
+// mapping lost its key lets go of everything.
+void repeat(AppState& s, int slot, uint8_t code) {
+    if (code == 0) {
+        release(s, slot);
+    } else if (s.heldModifiers[slot] != 0 || pressIsCounted(code, 0)) {
+        repeatCounted(s, slot, code);
+    } else {
+        release(s, slot);
+        press(s, slot, code, 0);
+    }
+}
+
 // The first repeat comes at the first poll at or after its time from the
 // press, and each later one a step after the one before was due.
-void emulateSlot(AppState& s, int slot, uint8_t code, int32_t elapsedMs) {
+void emulateSlot(AppState& s, int slot, const uint8_t* codes, int32_t elapsedMs) {
+    uint8_t code = static_cast<uint8_t>(s.scratchMappingCode);
     InputSlot& input = s.inputTable[slot];
     if ((s.changedBits & input.mask) != 0) {
         input.repeatCountdown = countdownAfterEdge(s.triggerModes, input.delayedModeMask);
         release(s, slot);
         if ((s.pressedBits & input.mask) != 0) {
-            press(s, slot, code);
+            press(s, slot, code, codes[kModifierByteOffset + slot]);
         }
         return;
     }
@@ -87,13 +113,16 @@ void emulateSlot(AppState& s, int slot, uint8_t code, int32_t elapsedMs) {
     // a dialog or a release-all stays quiet until its next press.
     bool repeating = (s.triggerModes & input.groupModeMask) != 0;
     if ((s.inputBits & input.mask) != 0 && repeating && s.heldCodes[slot] != 0) {
-        release(s, slot);
-        press(s, slot, code);
+        repeat(s, slot, code);
         input.repeatCountdown += kStepMs;
     }
 }
 
 } // namespace
+
+void queueCode(AppState& s, uint8_t code, bool press) {
+    queue(s, eventOf(s, code, press));
+}
 
 void queueInput(const INPUT& event) {
     queue(appState(), event);
@@ -117,7 +146,7 @@ void emulateButtons(int32_t elapsedMs) {
         if (s.scratchMappingCode == 0 && s.heldCodes[slot] == 0) {
             continue;
         }
-        emulateSlot(s, slot, static_cast<uint8_t>(s.scratchMappingCode), elapsedMs);
+        emulateSlot(s, slot, codes, elapsedMs);
     }
 }
 

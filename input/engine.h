@@ -11,8 +11,9 @@
 // `polled` says whether the poll of the active controller answered. Derives
 // axes, input bits and edges, queues the emulation's events, marks the view
 // dirty when an input changed and says in stepDue whether a 20 ms step ends
-// here. Returns true when a scheduled discovery is due, or the time without
-// a controller calls for one.
+// here; with a dialog open it names the first input pressed in
+// dialogPressedSlot. Returns true when a scheduled discovery is due, or the
+// time without a controller calls for one.
 bool decideTick(bool polled, int32_t elapsedMs = kStepMs);
 
 // The time between polls at a poll rate (50, 125, 250 or 500 a second).

@@ -60,6 +60,16 @@ void readInputBits(AppState& s, const ControllerInfo& info) {
     s.releasedBits = edges.released;
 }
 
+// The first input, in input order, whose press this tick's poll saw.
+int32_t firstPressedSlot(const AppState& s) {
+    for (int32_t slot = 0; slot < kInputCount; ++slot) {
+        if ((s.pressedBits & s.inputTable[slot].mask) != 0) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
 void emulatePolledInputs(AppState& s, int32_t elapsedMs) {
     const ControllerInfo& info = s.controllers[s.activeController];
     readAxes(s, info);
@@ -71,6 +81,9 @@ void emulatePolledInputs(AppState& s, int32_t elapsedMs) {
         emulateButtons(elapsedMs);
     } else {
         queueHeldReleases();
+        if (s.hwndDialog != nullptr && s.pressedBits != 0) {
+            s.dialogPressedSlot = firstPressedSlot(s);
+        }
     }
     if (s.activeController == s.mouseController && !paused) {
         emulateMouse(elapsedMs);
@@ -88,6 +101,7 @@ bool decideTick(bool polled, int32_t elapsedMs) {
     s.stepClock += elapsedMs; // a poll is never longer than a step
     s.stepDue = s.stepClock >= kStepMs ? 1 : 0;
     s.stepClock -= s.stepDue * kStepMs;
+    s.dialogPressedSlot = -1;
     if (s.controllers[s.activeController].present != 0) {
         if (polled) {
             emulatePolledInputs(s, elapsedMs);

@@ -25,8 +25,7 @@ int32_t speedFactor(int32_t mouseSpeed) {
 
 // Axis values stay within -1..+1, so the truncated products always fit. Once
 // either axis leaves the zone both count, also the one still inside it.
-MOUSEINPUT mouseMotion(float x, float y, float r, float factor, float wheelStep,
-                       int32_t deadZone) {
+MOUSEINPUT mouseMotion(float x, float y, float r, float factor, float wheelStep, int32_t deadZone) {
     MOUSEINPUT motion = {};
     float zone = static_cast<float>(deadZone) / 100.0f;
     bool rescale = deadZone != kDeadZones[0];

@@ -8,5 +8,5 @@ struct KeyEntry {
     uint8_t code;
 };
 
-constexpr int kKeyCatalogueSize = 104;
+constexpr int kKeyCatalogueSize = 112;
 extern const KeyEntry keyCatalogue[kKeyCatalogueSize];

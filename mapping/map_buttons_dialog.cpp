@@ -5,11 +5,36 @@
 
 #include "mapping/key_catalogue.h"
 #include "mapping/program_rules.h"
+#include "mapping/settings_rules.h"
 #include "mapping/settings_store.h"
 
 namespace {
 
 constexpr int kSaveButton = 1020;
+// The Ctrl, Shift, Alt and Win boxes of row i (input i) are 1100 + 4 i + m.
+constexpr int kFirstModifierBox = 1100;
+
+int modifierBox(int input, int m) {
+    return kFirstModifierBox + kModifierCount * input + m;
+}
+
+void showModifiers(HWND dialog, int input, uint8_t stored) {
+    uint8_t bits = modifierBits(stored);
+    for (int m = 0; m < kModifierCount; ++m) {
+        CheckDlgButton(dialog, modifierBox(input, m),
+                       ((bits >> m) & 1) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+uint8_t tickedModifiers(HWND dialog, int input) {
+    uint8_t bits = 0;
+    for (int m = 0; m < kModifierCount; ++m) {
+        if (IsDlgButtonChecked(dialog, modifierBox(input, m)) == BST_CHECKED) {
+            bits = static_cast<uint8_t>(bits | (1u << m));
+        }
+    }
+    return bits;
+}
 
 // Fills an empty sorted drop-down list with the catalogue, each item carrying
 // its code, and selects the item whose code is `currentCode` (none if no
@@ -60,6 +85,8 @@ void onSave(HWND dialog) {
     uint8_t* codes = editedCodes(s);
     for (int i = 0; i < kInputCount; ++i) {
         codes[i] = chosenCode(dialog, s.inputTable[i].controlId, codes[i]);
+        uint8_t& modifiers = codes[kModifierByteOffset + i];
+        modifiers = savedModifierByte(modifiers, tickedModifiers(dialog, i));
     }
     if (s.mappingDialogForProgram != 0) {
         s.program.ownTables |= 1u << s.mappingDialogSlot;
@@ -97,6 +124,19 @@ void fillMapButtons(HWND dialog) {
     const uint8_t* codes = editedCodes(s);
     for (int i = 0; i < kInputCount; ++i) {
         fillKeyList(dialog, s.inputTable[i].controlId, codes[i]);
+        showModifiers(dialog, i, codes[kModifierByteOffset + i]);
+    }
+}
+
+void focusPressedInput() {
+    AppState& s = appState();
+    if (s.hwndDialog == nullptr || s.dialogPressedSlot < 0) {
+        return;
+    }
+    // The About dialog has no such list.
+    HWND list = GetDlgItem(s.hwndDialog, s.inputTable[s.dialogPressedSlot].controlId);
+    if (list != nullptr) {
+        SendMessageW(s.hwndDialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
     }
 }
 

@@ -38,6 +38,10 @@ void overlayStoredValue(const StoredValue& value, const uint8_t* bytes, uint32_t
     }
 }
 
+uint8_t savedModifierByte(uint8_t stored, uint8_t ticked) {
+    return ticked == modifierBits(stored) ? stored : ticked;
+}
+
 void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight) {
     s.mouseSpeed = 1;
     s.mouseCurve = 1;

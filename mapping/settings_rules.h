@@ -27,6 +27,11 @@ StoredValue profileValue(AppState& s, int slot);
 // that do not fit the field leave it as it was.
 void overlayStoredValue(const StoredValue& value, const uint8_t* bytes, uint32_t size);
 
+// The modifier byte that Save stores for the boxes ticked (bit 0 Ctrl to bit 3
+// Win): the stored byte itself while the boxes show what it holds, so that a
+// byte written by something else stays as it was until its boxes change.
+uint8_t savedModifierByte(uint8_t stored, uint8_t ticked);
+
 // The settings before anything stored is read: Single, Medium, Curved, a
 // scale that suits the primary screen and the window at (150, 100).
 void setDefaultSettings(AppState& s, int32_t screenWidth, int32_t screenHeight);

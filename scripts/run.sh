@@ -23,6 +23,9 @@ fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     wineboot -i >/dev/null 2>&1 || true
+    # The window manager of this display manages Tavlor's windows, also in a
+    # prefix that a run without a display set up.
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
     echo "Starting Tavlor on $DISPLAY. Right-click the window for the menu; Alt+X exits."
     exec wine "$exe"
 fi
@@ -47,6 +50,9 @@ for _ in $(seq 100); do
 done
 
 wineboot -i >/dev/null 2>&1 || true
+# No window manager here: Wine manages its windows itself, or hiding one would
+# wait 2 s for a reply that never comes. A display with one gets the default.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine "$exe" &
 tavlor_pid=$!
 

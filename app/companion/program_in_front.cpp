@@ -1,5 +1,7 @@
 #include "app/companion/program_in_front.h"
 
+#include <cwchar>
+
 #include "app/companion/elevation.h"
 #include "companion/companion_rules.h"
 #include "core/app_state.h"
@@ -23,31 +25,32 @@ bool queryProgramName(HANDLE process, wchar_t (&name)[kProgramNameChars]) {
 void enterProgram(AppState& s, DWORD processId) {
     s.programInFront = 0;
     s.programUnreachable = 0;
-    // The remembered program stays what the menu speaks of, and while Map
-    // Buttons Here is open, what that dialog edits and saves: another program
-    // in front then counts as one without settings.
-    if (processId == 0 || processId == GetCurrentProcessId() || s.mappingDialogForProgram != 0) {
+    if (processId == 0 || processId == GetCurrentProcessId()) {
         return;
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) {
-        resetProgram(s, L"");
-        return;
-    }
     wchar_t name[kProgramNameChars];
-    if (!queryProgramName(process, name)) {
-        CloseHandle(process);
-        resetProgram(s, L"");
-        return;
-    }
-    if (isShellProgram(name)) {
-        CloseHandle(process);
+    bool named = process != nullptr && queryProgramName(process, name);
+    // The remembered program stays what the menu speaks of, and while Map
+    // Buttons Here is open, what that dialog edits and saves: another program
+    // in front then counts as one without settings, and that program itself
+    // keeps what it has, so that a table saved there is used at once.
+    bool editing = s.mappingDialogForProgram != 0;
+    if (!named || isShellProgram(name) || (editing && std::wcscmp(name, s.program.name) != 0)) {
+        if (process != nullptr) {
+            CloseHandle(process);
+        }
+        if (!named && !editing) {
+            resetProgram(s, L"");
+        }
         return;
     }
     uint32_t level = 0;
     bool levelRead = readIntegrity(process, level);
     CloseHandle(process);
-    loadProgramSettings(name);
+    if (!editing) {
+        loadProgramSettings(name);
+    }
     s.programInFront = 1;
     s.programUnreachable = outOfReach(s.ownIntegrity, levelRead, level) ? 1 : 0;
 }

@@ -81,8 +81,7 @@ void loadTrayIcons() {
 void addTrayIcon() {
     AppState& s = appState();
     loadTrayIcons();
-    s.trayGrey = emulationPaused(s) ? 1 : 0;
-    trayTipText(s, s.trayTip);
+    updateTrayLook(s);
     NOTIFYICONDATAW data = iconData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     // An icon the shell still has (TaskbarCreated without a restart) is kept.
     s.trayAdded =
@@ -103,14 +102,9 @@ void removeTrayIcon() {
 
 void refreshTrayIcon() {
     AppState& s = appState();
-    wchar_t tip[kTrayTipChars];
-    trayTipText(s, tip);
-    int32_t grey = emulationPaused(s) ? 1 : 0;
-    if (s.trayAdded == 0 || (grey == s.trayGrey && std::wcscmp(tip, s.trayTip) == 0)) {
+    if (s.trayAdded == 0 || !updateTrayLook(s)) {
         return;
     }
-    s.trayGrey = grey;
-    std::wmemcpy(s.trayTip, tip, kTrayTipChars);
     NOTIFYICONDATAW data = iconData(NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }

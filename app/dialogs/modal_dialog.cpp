@@ -17,11 +17,14 @@ void centerDialog(HWND dialog, HWND parent) {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
     POINT at = centeredPosition(d, area);
-    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // Pulls a dialog that now sticks out of the work area back inside it.
-    if (parent != nullptr) {
-        SendMessageW(dialog, DM_REPOSITION, 0, 0);
+    // Pulled back inside the work area of its monitor where it sticks out of it.
+    RECT placed = {at.x, at.y, at.x + d.right - d.left, at.y + d.bottom - d.top};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor) != FALSE) {
+        at = keptInside(at, d, monitor.rcWork);
     }
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A dialog opened while the main window is hidden (from the notification

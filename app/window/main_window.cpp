@@ -13,6 +13,7 @@
 #include "app/window/window_frame.h"
 #include "core/app_state.h"
 #include "input/controllers.h"
+#include "mapping/map_buttons_dialog.h"
 #include "mapping/settings_store.h"
 #include "view/render.h"
 #include "view/view_paint.h"
@@ -111,6 +112,7 @@ void onTimer() {
     followForeground();
     showPauseState();
     emulationTick();
+    focusPressedInput();
     refreshTrayIcon();
 }
 

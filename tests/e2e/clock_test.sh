@@ -20,7 +20,7 @@ phase() {
 e2e_store MouseCurve 0 && e2e_store Trigger 0x21 && e2e_start one_pad.txt
 e2e_driver main post 0x111 9042 0 && e2e_driver main post 0x111 9046 0 # 250 per Second, 15%
 phase chosen 100 && e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
-e2e_expect "stored" $'DeadZone REG_DWORD 0xf\nPollRate REG_DWORD 0xfa' "$(e2e_settings | grep -E '^(Dead|Poll)')"
+e2e_expect "stored" "DeadZone=0xf Hidden=0x0 MouseCurve=0x0 MouseSpeed=0x1 PollRate=0xfa Size=0x1 Trigger=0x21 X=0x96 Y=0x64" "$(e2e_settings)"
 
 e2e_start clock.txt && e2e_record && xdotool mousemove 200 150 && e2e_go && e2e_wait_stop 0 800 && phase idle 250
 e2e_driver main post 0x111 9026 0 && e2e_wait 60 "About" e2e_driver About rect && phase About 250

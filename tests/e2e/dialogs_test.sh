@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Map Buttons dialog: it shows the current mapping, releases a held key
-# as it opens, keeps controller presses from typing while it is open; Save
-# stores "P1" (a list left without a selection keeps its key; unchanged lists
-# store the table again) and the next press types the new key, while Cancel,
-# Esc and the close box store nothing and change nothing (scenarios/dialogs.txt).
+# as it opens, keeps controller presses from typing while it is open and
+# focuses the list of the button pressed; Save stores "P1" with a ticked
+# Ctrl box in its modifier byte (a list left without a selection keeps its
+# key; unchanged lists and boxes store the table again) and the next press
+# sends the shortcut, while Cancel, Esc and the close box store nothing and change
+# nothing (scenarios/dialogs.txt).
 source "$(dirname "$0")/lib.sh"
 e2e_setup dialogs
 
@@ -26,16 +28,22 @@ e2e_expect "lists of Up, Button 1, 2, 7" $'Arrow Up\nBackspace\nEnter\nMouse Lef
     "$(for list in 1004 1008 1009 1014; do map text $list; done)"
 wait_polls 45
 e2e_expect "events while the dialog is open" "" "$(events_after opened)"
+e2e_expect "focus after presses of Button 1" 1008 "$(map focus)"
 
-map select 1008 "Letter B" && map post 0x111 2 0 && e2e_gone "Map Buttons" # Cancel
+# Cancel, with Button 1's Shift box (row 4) ticked.
+map select 1008 "Letter B" && map click 1117 && map post 0x111 2 0 && e2e_gone "Map Buttons"
 e2e_mark cancelled
 e2e_expect "settings after Cancel" "" "$(e2e_settings)"
 e2e_wait 60 "Backspace typed after Cancel" typed cancelled 0x08
 
-# Save: Letter A for Button 1, no selection in Button 2's list (Enter stays).
-e2e_map_buttons && map select 1008 "Letter A" && map select 1009 ""
+# Save: letters A to P in the sixteen lists, from Up (1004) to Button 12
+# (1019), but none in Button 2's list (Enter stays), and Ctrl for Button 1.
+letters=() list=1004
+for letter in {A..P}; do letters+=($((list++)) "Letter $letter"); done
+letters[11]=""
+e2e_map_buttons && map select "${letters[@]}" && map click 1116
 map post 0x111 1020 0 && e2e_gone "Map Buttons"
-p1="P1 REG_BINARY 26282527410DA1A3A520010900000000$(printf '0%.0s' {1..32})"
+p1="P1:REG_BINARY=41424344450D4748494A4B4C4D4E4F500000000001$(printf '0%.0s' {1..22})"
 e2e_expect "settings after Save" "$p1" "$(e2e_settings)"
 # Save with nothing changed stores the same table again.
 wine reg delete "$E2E_KEY" /v P1 /f >/dev/null 2>&1
@@ -49,6 +57,7 @@ done
 e2e_expect "settings after Esc and the close box" "$p1" "$(e2e_settings)"
 e2e_mark closed
 # A letter's scan code is the keyboard layout's.
-e2e_wait 60 "A typed by Button 1" typed closed "0x41 scan 0x1e"
+e2e_wait 60 "Ctrl+E sent by Button 1" eval 'events_after closed | grep -q "^key up 0xa2 "'
+e2e_expect "Ctrl+E" $'key down 0xa2 scan 0x1d\nkey down 0x45 scan 0x12\nkey up 0x45 scan 0x12\nkey up 0xa2 scan 0x1d' "$(events_after closed | head -4)"
 e2e_driver main post 0x10 0 0
 e2e_expect_exit 0

@@ -42,12 +42,14 @@ e2e_cleanup() {
     exit "$status"
 }
 
-# The prefix every test copies: wineboot once, pointer acceleration off.
+# The prefix every test copies: wineboot once, pointer acceleration off, and
+# Wine managing its windows itself: without a window manager, hiding the
+# window in front otherwise blocks for 2 s waiting for the manager's reply.
 e2e_make_template() {
     mkdir -p "$E2E_WORK"
     exec 9>"$E2E_WORK/template.lock"
     flock 9
-    local stamp="$(wine --version) v3"
+    local stamp="$(wine --version) v4"
     [[ $(cat "$E2E_TEMPLATE/stamp" 2>/dev/null) == "$stamp" ]] && return 0
     E2E_TMP=$(mktemp -d "$E2E_WORK/template.XXXXXX")
     export WINEPREFIX=$E2E_TMP/prefix
@@ -58,6 +60,7 @@ e2e_make_template() {
     for value in MouseSpeed MouseThreshold1 MouseThreshold2; do
         wine reg add 'HKCU\Control Panel\Mouse' /v $value /d 0 /f >/dev/null 2>&1
     done
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     timeout 60 wineserver -w
     echo "$stamp" >"$WINEPREFIX/stamp"
     rm -rf "$E2E_TEMPLATE" && mv "$WINEPREFIX" "$E2E_TEMPLATE"
@@ -152,8 +155,13 @@ e2e_expect() {
 # e2e_expectations SCENARIO: its "#> " lines.
 e2e_expectations() { sed -n 's/^#> //p' "$E2E_SRC/scenarios/$1"; }
 
-# e2e_settings: the values under Tavlor's key, "NAME TYPE DATA" a line, sorted.
-e2e_settings() { wine reg query "$E2E_KEY" 2>/dev/null | tr -d '\r' | awk '$2 ~ /^REG_/ { print $1, $2, $3 }' | sort; }
+# e2e_settings: the values under Tavlor's key and its subkeys on one line,
+# sorted: NAME=DATA for a REG_DWORD, NAME:TYPE=DATA for the others, and
+# SUBKEY\NAME for a subkey's.
+e2e_settings() {
+    wine reg query "$E2E_KEY" /s 2>/dev/null | tr -d '\r' | awk '/^HKEY/ { key = $0; sub(/.*\\Tavlor\\?/, "", key) }
+        $2 ~ /^REG_/ { print (key ? key "\\" : "") $1 ($2 == "REG_DWORD" ? "" : ":" $2) "=" $3 }' | LC_ALL=C sort | paste -sd' '
+}
 e2e_store() { wine reg add "$E2E_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
 
 # e2e_pixels X,Y...: the screen's colours there, "RRGGBB" each (also kept in

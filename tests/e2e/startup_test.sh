@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Start-up, shutdown and the settings key: where the window opens, that any
-# point of it drags it, one Tavlor at a time, the 1 ms timer resolution while
-# the window lives, what Tavlor stores at Alt+X and at a foreign WM_QUIT, and
-# how stored values out of range are brought back.
+# point of it drags it, what the user sees (the picture in its frame with a
+# held input lit, the context menu opened by a real right-click and walked by
+# its access keys, the About dialog, which greys the frame while it has the
+# focus), one Tavlor at a time, the 1 ms timer resolution while the window
+# lives, what Tavlor stores at Alt+X and at a foreign WM_QUIT, and how stored
+# values out of range are brought back.
 source "$(dirname "$0")/lib.sh"
 e2e_setup startup
 
@@ -11,13 +14,32 @@ e2e_start one_pad.txt
 e2e_expect "window at first start" "150 100 644 285" "$(e2e_driver main rect)"
 # HTCAPTION (2) in the middle and just inside the left, right, top and bottom edge.
 e2e_expect "hit test" $'2\n2\n2\n2\n2' "$(e2e_driver main hit 397 192 150 192 643 192 397 100 397 284)"
+# Frame (controller 1's colour), picture background at (5, 5) and on, the
+# held D-pad Up lit (green raised), D-pad Down as the picture has it.
+e2e_go
+e2e_wait_poll 0 5
+points=(152,102 160,110 242,155 242,229)
+e2e_wait 30 "active frame and lit Up arm" e2e_pixels_are "51D758 323333 B5FFBD B5BCBD" "${points[@]}"
+menu_shown() { (($(xdotool search --onlyvisible --classname tavlor.exe | wc -l) > 1)); }
+xdotool mousemove 300 150 click 3
+e2e_wait 60 "context menu" menu_shown
+xdotool key w i
+e2e_wait 60 "Window Size > Increase Size" e2e_pixels_are "51D758 B5FFBD" 152,102 334,210
+e2e_expect "window at scale 2" "150 100 1138 470" "$(e2e_driver main rect)"
+e2e_driver main post 0x111 9026 0
+e2e_wait 60 "About dialog" e2e_driver About rect
+e2e_expect "About text" $'Tavlor\nKBM Emulator\n23.8 (x64)' "$(e2e_driver About text 1003 | head -3)"
+e2e_driver About text 1003 | sed -n 4p | grep -q Kelvarin || e2e_fail "About does not name its maker"
+e2e_wait 30 "inactive frame" e2e_pixels_are "B1BBBD B1BBBD" 152,102 1133,465
+xdotool mousemove 644 285 key Escape
+e2e_gone About
 # A second start brings the first, minimised, back and leaves at once without
 # touching the settings (its winmm.dll would log a timeBeginPeriod if it
 # stayed); with Map Buttons open it brings the dialog, not the disabled window.
 e2e_driver main post 0x112 0xF020 0 # WM_SYSCOMMAND, SC_MINIMIZE
-e2e_wait 30 "minimised window" eval '[[ $(e2e_driver main rect) != "150 100 644 285" ]]'
+e2e_wait 30 "minimised window" eval '[[ $(e2e_driver main rect) != "150 100 1138 470" ]]'
 (cd "$E2E_APP" && TAVLOR_E2E_JOYLOG=$E2E_LOG timeout 60 wine Tavlor.exe) || e2e_fail "second start"
-e2e_wait 30 "first window restored" eval '[[ $(e2e_driver main rect) == "150 100 644 285" ]]'
+e2e_wait 30 "first window restored" eval '[[ $(e2e_driver main rect) == "150 100 1138 470" ]]'
 e2e_map_buttons
 (cd "$E2E_APP" && TAVLOR_E2E_JOYLOG=$E2E_LOG timeout 60 wine Tavlor.exe) || e2e_fail "third start"
 e2e_expect "foreground after a second start" "Map Buttons" "$(e2e_driver main foreground)"
@@ -31,30 +53,15 @@ e2e_expect_exit 0
 e2e_expect "start beside a mutex it may not open" $'second open refused, error 5\nexit 0' \
     "$(TAVLOR_E2E_JOYLOG=$E2E_LOG e2e_driver mutex Tavlor.exe)"
 e2e_expect "timer resolution" $'timeBeginPeriod 1\ntimeEndPeriod 1' "$(grep ^time "$E2E_LOG")"
-e2e_expect "settings after Alt+X" "DeadZone REG_DWORD 0x3
-Hidden REG_DWORD 0x0
-MouseCurve REG_DWORD 0x1
-MouseSpeed REG_DWORD 0x1
-PollRate REG_DWORD 0x32
-Size REG_DWORD 0x1
-Trigger REG_DWORD 0x0
-X REG_DWORD 0x96
-Y REG_DWORD 0x64" "$(e2e_settings)"
+e2e_expect "settings after Alt+X" "DeadZone=0x3 Hidden=0x0 MouseCurve=0x1 MouseSpeed=0x1 PollRate=0x32 Size=0x2 Trigger=0x0 X=0x96 Y=0x64" "$(e2e_settings)"
 
 # Out of range: speed -1 is Fast, scale 9 is 4, a place off the screen is a
-# quarter of it, a dead zone of 7% is 3% and 100 polls a second are 50. A WM_QUIT from another process ends Tavlor, which still saves.
+# quarter of it, a dead zone of 7% is 3% and 100 polls a second are 50. A
+# WM_QUIT from another process ends Tavlor, which still saves.
 e2e_store MouseSpeed 0xffffffff && e2e_store Size 9 && e2e_store X 5000 && e2e_store Y 0xfffffc18
 e2e_store DeadZone 7 && e2e_store PollRate 100
 e2e_start one_pad.txt
 e2e_expect "window with values out of range" "480 270 2456 1010" "$(e2e_driver main rect)"
 e2e_driver main post 0x12 0 0
 e2e_expect_exit 0
-e2e_expect "settings after WM_QUIT" "DeadZone REG_DWORD 0x3
-Hidden REG_DWORD 0x0
-MouseCurve REG_DWORD 0x1
-MouseSpeed REG_DWORD 0x2
-PollRate REG_DWORD 0x32
-Size REG_DWORD 0x4
-Trigger REG_DWORD 0x0
-X REG_DWORD 0x1e0
-Y REG_DWORD 0x10e" "$(e2e_settings)"
+e2e_expect "settings after WM_QUIT" "DeadZone=0x3 Hidden=0x0 MouseCurve=0x1 MouseSpeed=0x2 PollRate=0x32 Size=0x4 Trigger=0x0 X=0x1e0 Y=0x10e" "$(e2e_settings)"

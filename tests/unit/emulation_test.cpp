@@ -35,23 +35,28 @@ TEST(ButtonEmulation, EachTriggerModeRepeatsFromItsOwnTick) {
     }
 }
 
+// Letting go; the controller stops answering; switching to controller 3; discovery finding the
+// active controller gone, with others there or none (only its id probed); a dialog opening; a
+// pause; and the release Tavlor makes as it closes, at session end, before sleep and as another
+// program comes to the front.
+// clang-format off
+const std::function<void(AppState&)> kWays[] = {
+    [](auto& s) { s.joyInfo.dwButtons = 0; s.joyInfo.dwPOV = kHatCentred; decideTick(true); },
+    [](auto&) { decideTick(false); },
+    [](auto&) { switchController(2); },
+    [](auto& s) { s.controllers[0].present = 0; concludeDiscovery(kControllerSlots); },
+    [](auto& s) { s.controllers[0].present = 0; concludeDiscovery(1); },
+    [](auto& s) { s.hwndDialog = reinterpret_cast<HWND>(&s); decideTick(true); },
+    [](auto& s) { s.paused = 1; decideTick(true); },
+    [](auto&) { queueHeldReleases(); }};
+// clang-format on
+
 TEST(ButtonEmulation, WhatInputsHoldGoesUpInInputOrderWhicheverWayTheyStopBeingFollowed) {
-    // Letting go; the controller stops answering; switching to controller 3; discovery finding
-    // the active controller gone, with others there or none (only its id probed); a dialog
-    // opening; and the release Tavlor makes as it closes, at session end and before sleep.
-    // clang-format off
-    const std::function<void(AppState&)> ways[] = {
-        [](auto& s) { s.joyInfo.dwButtons = 0; s.joyInfo.dwPOV = kHatCentred; decideTick(true); },
-        [](auto&) { decideTick(false); },
-        [](auto&) { switchController(2); },
-        [](auto& s) { s.controllers[0].present = 0; concludeDiscovery(kControllerSlots); },
-        [](auto& s) { s.controllers[0].present = 0; concludeDiscovery(1); },
-        [](auto& s) { s.hwndDialog = reinterpret_cast<HWND>(&s); decideTick(true); },
-        [](auto&) { queueHeldReleases(); }};
     // Buttons 1-3 click the left, right and middle mouse buttons, every other input types the
     // letter of its place, from 'A' for D-pad Up to 'P' for Button 12. All twelve buttons (and
     // Button 13, which maps to nothing) are held with the hat on Up and Right, then on Down and
     // Left, as a hat holds two directions at most.
+    // clang-format off
     const std::tuple<uint32_t, const char*, const char*> holds[] = {
         {4500, "d41 d44 f2:0,0,0 f8:0,0,0 f20:0,0,0 d48 d49 d4A d4B d4C d4D d4E d4F d50",
                "u41 u44 f4:0,0,0 f10:0,0,0 f40:0,0,0 u48 u49 u4A u4B u4C u4D u4E u4F u50|"},
@@ -59,15 +64,83 @@ TEST(ButtonEmulation, WhatInputsHoldGoesUpInInputOrderWhicheverWayTheyStopBeingF
                 "u42 u43 f4:0,0,0 f10:0,0,0 f40:0,0,0 u48 u49 u4A u4B u4C u4D u4E u4F u50|"}};
     // clang-format on
     for (const auto& [pov, pressed, released] : holds) {
-        for (const auto& loseTrack : ways) {
+        for (const auto& loseTrack : kWays) {
             Rig r;
             std::memcpy(r.s.profiles[0].mappingCodes, "ABCD\1\2\4HIJKLMNOP", kInputCount);
             ASSERT_EQ(r.tick(0x1FFF, pov), pressed);
             // What went down goes up whatever is mapped now, and nothing more on the next tick.
             std::memset(r.s.profiles[0].mappingCodes, 0, kInputCount);
             loseTrack(r.s);
-            EXPECT_EQ(r.sent() + "|" + r.tick(0), released) << pov << " way " << &loseTrack - ways;
+            EXPECT_EQ(r.sent() + "|" + r.tick(0), released) << pov << " way " << &loseTrack - kWays;
         }
+    }
+}
+
+TEST(ButtonEmulation, AnInputHeldThroughADialogOrAPauseStaysQuietUntilPressedAgain) {
+    // A dialog, the Pause switch, Pause Here and a program out of reach, each in front.
+    const std::function<void(AppState&, int32_t)> ways[] = {
+        [](auto& s, int32_t on) { s.hwndDialog = on != 0 ? reinterpret_cast<HWND>(&s) : nullptr; },
+        [](auto& s, int32_t on) { s.paused = on; },
+        [](auto& s, int32_t on) { s.programInFront = s.program.pauseHere = on; },
+        [](auto& s, int32_t on) { s.programInFront = s.programUnreachable = on; }};
+    for (uint32_t modes : {0x1u, 0x2u}) { // Auto, Delayed Auto
+        for (const auto& quiet : ways) {
+            Rig r;
+            r.s.triggerModes = modes;
+            std::string got = r.tick(0x1);
+            quiet(r.s, 1);
+            for (int t = 0; t < 3; ++t) {
+                got += "|" + r.tick(0x1);
+            }
+            quiet(r.s, 0);
+            for (int t = 0; t < 20; ++t) {
+                got += r.tick(0x1);
+            }
+            EXPECT_EQ(got + "|" + r.tick(0) + r.tick(0x1), "d08|u08|||d08") << &quiet - ways;
+        }
+    }
+    // Pause Here of a program that is not in front pauses nothing.
+    Rig r;
+    r.s.program.pauseHere = 1;
+    EXPECT_EQ(r.tick(0x1) + r.tick(0), "d08u08");
+}
+
+// Button 1 Ctrl+C, 2 Ctrl+Shift+V, 3 Left Ctrl itself, 5 E with a byte of high bits, 6 T with
+// Ctrl, Shift, Alt and Win.
+constexpr char kShortcuts[] = "\0\0\0\0CV\xA2\0ET\0\0\0\0\0\0"
+                              "\0\0\0\0\1\3\0\0\x11\x0F\0\0\0\0\0\0";
+
+TEST(Modifiers, GoDownBeforeTheKeyAndUpAfterItOnceForAllTheInputsThatShareThem) {
+    // Trigger modes, the buttons of each tick, the events of each tick.
+    // clang-format off
+    const std::tuple<uint32_t, std::vector<uint32_t>, const char*> rows[] = {
+        {0, {1, 0}, "dA2 d43|u43 uA2"}, {0, {3, 0}, "dA2 d43 dA0 d56|u43 u56 uA0 uA2"},
+        {0, {1, 3, 2, 0}, "dA2 d43|dA0 d56|u43|u56 uA0 uA2"}, {0, {0x10, 0}, "d45|u45"},
+        {0, {1, 3, 1, 0}, "dA2 d43|dA0 d56|u56 uA0|u43 uA2"}, {0, {4, 5, 1, 0}, "dA2|d43||u43 uA2"},
+        {0, {2, 3, 1, 0}, "dA2 dA0 d56|d43|u56 uA0|u43 uA2"}, {0, {4, 5, 4, 0}, "dA2|d43|u43|uA2"},
+        {0, {2, 3, 2, 0}, "dA2 dA0 d56|d43|u43|u56 uA0 uA2"}, {0, {1, 5, 4, 0}, "dA2 d43||u43|uA2"},
+        {0, {0x20, 0}, "dA2 dA0 dA4 d5B d54|u54 u5B uA4 uA0 uA2"},
+        {1, {1, 1, 1, 0}, "dA2 d43|u43 d43|u43 d43|u43 uA2"}, {1, {4, 4, 0}, "dA2|uA2 dA2|uA2"},
+        {1, {4, 5, 5, 0}, "dA2|d43|u43 d43|u43 uA2"}};
+    // clang-format on
+    for (const auto& [modes, ticks, expected] : rows) {
+        Rig r;
+        r.s.triggerModes = modes;
+        std::memcpy(r.s.profiles[0].mappingCodes, kShortcuts, kMappingBytes);
+        std::string got;
+        for (uint32_t buttons : ticks) {
+            got += (got.empty() ? "" : "|") + r.tick(buttons);
+        }
+        EXPECT_EQ(got, expected) << ticks[0] << ticks[1];
+    }
+    // Held, they go up with the keys whichever way the inputs stop being followed.
+    for (const auto& loseTrack : kWays) {
+        Rig r;
+        std::memcpy(r.s.profiles[0].mappingCodes, kShortcuts, kMappingBytes);
+        ASSERT_EQ(r.tick(0x7), "dA2 d43 dA0 d56");
+        std::memset(r.s.profiles[0].mappingCodes, 0, kMappingBytes);
+        loseTrack(r.s);
+        EXPECT_EQ(r.sent() + "|" + r.tick(0), "u43 u56 uA0 uA2|") << &loseTrack - kWays;
     }
 }
 
@@ -81,7 +154,7 @@ TEST(KeyCatalogue, NamesAndCodesAreUniqueAndKeysGoOutWithTheirSetOneScanCodeUpAn
             EXPECT_TRUE(entry.code == name.back() && fixedScanCode(entry.code) == kScanFromLayout);
         }
     }
-    ASSERT_EQ(std::pair(codeOf.size(), codes.size()), std::pair(size_t{104}, size_t{104}));
+    ASSERT_EQ(std::pair(codeOf.size(), codes.size()), std::pair(size_t{112}, size_t{112}));
     codeOf.insert({{L"Num Lock", 0x90}, {L"Print Screen", 0x2C}}); // keys it does not offer
     // Make codes; 0xE0xx for a key with the E0 prefix, which goes out extended.
     // clang-format off
@@ -99,7 +172,10 @@ TEST(KeyCatalogue, NamesAndCodesAreUniqueAndKeysGoOutWithTheirSetOneScanCodeUpAn
         {L"F4", 0x3E}, {L"F5", 0x3F}, {L"F6", 0x40}, {L"F7", 0x41}, {L"F8", 0x42}, {L"F9", 0x43},
         {L"F10", 0x44}, {L"F11", 0x57}, {L"F12", 0x58}, {L"Esc", 0x01}, {L"Tab", 0x0F},
         {L"Enter", 0x1C}, {L"Space", 0x39}, {L"Backspace", 0x0E}, {L"Caps Lock", 0x3A},
-        {L"Pause", 0xE045}, {L"Num Lock", 0x45}, {L"Print Screen", 0xE037}};
+        {L"Pause", 0xE045}, {L"Num Lock", 0x45}, {L"Print Screen", 0xE037}, {L"Volume Up", 0xE030},
+        {L"Volume Down", 0xE02E}, {L"Volume Mute", 0xE020}, {L"Media Play/Pause", 0xE022},
+        {L"Media Next Track", 0xE019}, {L"Media Previous Track", 0xE010},
+        {L"Browser Back", 0xE06A}, {L"Browser Forward", 0xE069}};
     // clang-format on
     Rig r;
     for (const auto& [name, scan] : rows) {
@@ -129,6 +205,8 @@ TEST(MouseEmulation, MotionIsTruncatedOutsideTheDeadZoneAndOnlyThePointerControl
     r.s.mouseController = 0;
     r.s.hwndDialog = reinterpret_cast<HWND>(&r.s);
     EXPECT_EQ(r.tick(0x1, 0), "f1:70,0,0");
+    r.tick(0x3, 0); // under the dialog the input newly pressed, Button 2, finds its list
+    EXPECT_EQ(r.s.dialogPressedSlot, 5);
 }
 
 TEST(Discovery, PicksTheFirstPresentAndHatAndRunsAfterDeviceChangesAndAfter500TicksWithoutOne) {

@@ -9,21 +9,25 @@
 
 constexpr uint32_t kButton1 = 0x1;
 
-TEST(Programs, TheProgramInFrontUsesItsOwnTableAndPausesOnlyWhileInFront) {
+TEST(Programs, EachControllerUsesTheProgramsOwnTableForItsSlotOnlyWhileItIsInFront) {
     Rig r;
     resetProgram(r.s, L"game.exe");
-    r.s.program.mappingCodes[0][4] = 'G';
-    r.s.program.pauseHere = 1;
-    // In front, own table for slot 0; in front without one; not in front.
-    const std::tuple<int32_t, uint32_t, const char*, bool> rows[] = {
-        {1, 0x1, "d47", true}, {1, 0x2, "d08", true}, {0, 0x1, "d08", false}};
-    for (const auto& [inFront, ownTables, pressed, paused] : rows) {
-        r.s.programInFront = inFront;
-        r.s.program.ownTables = ownTables;
-        EXPECT_EQ(emulationPaused(r.s), paused);
-        r.s.program.pauseHere = 0;
-        EXPECT_EQ(r.tick(kButton1) + r.tick(0).substr(3), std::string(pressed)) << inFront;
-        r.s.program.pauseHere = 1;
+    for (int slot = 0; slot < kControllerSlots; ++slot) {
+        r.s.profiles[slot].mappingCodes[4] = static_cast<uint8_t>('1' + slot); // Button 1
+        r.s.program.mappingCodes[slot][4] = static_cast<uint8_t>('A' + slot);
+    }
+    char want[7];
+    for (uint32_t own = 0; own < 1u << kControllerSlots; ++own) {
+        for (int slot = 0; slot < kControllerSlots; ++slot) {
+            for (int32_t inFront : {0, 1}) {
+                std::tie(r.s.program.ownTables, r.s.activeController, r.s.programInFront) =
+                    std::tie(own, slot, inFront);
+                const bool theirs = inFront != 0 && (own >> slot & 1) != 0;
+                const int key = (theirs ? 'A' : '1') + slot;
+                std::snprintf(want, sizeof want, "d%02Xu%02X", key, key);
+                ASSERT_EQ(r.tick(kButton1) + r.tick(0), want) << own << slot << inFront;
+            }
+        }
     }
 }
 
@@ -48,11 +52,20 @@ TEST(Programs, NamesAreTheLowerCaseFileNameThatFitsAndStoredValuesSettle) {
         settleProgram(s.program);
         EXPECT_EQ(s.program.pauseHere, settled) << stored;
     }
+    // A program starts without a pause or tables of its own, each slot from its general table;
+    // each Pn is controller n's table, and only that.
+    std::tie(s.program.pauseHere, s.program.ownTables) = std::tuple(1, 0x1Fu);
+    for (int slot = 0; slot < kProgramSlots; ++slot) {
+        s.profiles[slot].mappingCodes[1] = static_cast<uint8_t>('a' + slot);
+    }
     resetProgram(s, L"a.exe");
-    overlayStoredValue(values[2], reinterpret_cast<const uint8_t*>("\x41"), 1); // P2 laid over
-    EXPECT_EQ(std::string(s.program.mappingCodes[1], s.program.mappingCodes[1] + 3),
-              "\x41\x62\x64");
-    EXPECT_EQ(std::wstring(values[5].name) + std::to_wstring(values[5].size), L"P532");
+    EXPECT_EQ(std::tuple(s.program.pauseHere, s.program.ownTables), std::tuple(0, 0u));
+    for (int n = 1; n <= kProgramSlots; ++n) {
+        EXPECT_EQ(std::tuple(std::wstring(values[n].name), values[n].field, values[n].size,
+                             s.program.mappingCodes[n - 1][1]),
+                  std::tuple(L"P" + std::to_wstring(n), s.program.mappingCodes[n - 1], 32u,
+                             static_cast<uint8_t>('a' + n - 1)));
+    }
 }
 
 TEST(Programs, MenuNamesTheRememberedProgramWhosePauseAndTablesItSwitches) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "app/dialogs/dialog_placement.h"
 #include "core/app_state.h"
@@ -72,9 +73,18 @@ TEST(Settings, StoredBytesOverlayOnlyTheStartOfAFieldTheyFit) {
     EXPECT_EQ(s.mouseSpeed, 0x1122BBAA);
     EXPECT_EQ(std::string(s.profiles[2].mappingCodes, s.profiles[2].mappingCodes + 6),
               std::string("\xAA\xBB\xCC\xDD\0\0", 6));
+    // Save keeps a modifier byte written by anything else until its boxes change.
+    const int saved[] = {savedModifierByte(0x81, 0), savedModifierByte(0x81, 1),
+                         savedModifierByte(15, 15), savedModifierByte(15, 7),
+                         savedModifierByte(0, 9)};
+    EXPECT_EQ(std::vector<int>(saved, saved + 5), (std::vector<int>{0x81, 1, 15, 7, 9}));
 }
 
 TEST(DialogPlacement, DialogSitsCentredOverTheArea) {
     POINT p = centeredPosition({500, 500, 700, 601}, {-1920, 40, 1, 1080});
     EXPECT_EQ(std::pair(p.x, p.y), std::pair(-1060, 509));
+    // Kept inside the work area: past its left edge; past its bottom and wider than it.
+    p = keptInside({-19, 19}, {0, 0, 832, 427}, {0, 0, 1920, 1080});
+    POINT q = keptInside({1500, 900}, {0, 0, 3000, 427}, {0, 0, 1920, 1080});
+    EXPECT_EQ(std::tuple(p.x, p.y, q.x, q.y), std::tuple(0, 19, 0, 653));
 }

@@ -23,21 +23,23 @@ TEST(View, FrameShowsTheWindowStatePictureSitsInPlaceAndOnlyHeldInputsAreTinted)
     auto inside = [](const RECT& r, LONG x, LONG y) {
         return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
     };
-    // Active, paused, a program out of reach (in front or not), and the frame and tint.
+    // Active, paused by the switch or by the program in front's Pause Here, a program in front,
+    // out of reach, and the frame and tint.
     // clang-format off
-    const std::tuple<int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t> rows[] = {
-        {0, 0, 0, 0, 0xFFB1BBBD, tinted}, {1, 0, 1, 0, 0xFF608DDE, tinted},
-        {1, 1, 0, 0, 0xFF608DDE, grey}, {0, 0, 1, 1, 0xFFC42B1C, tinted},
-        {1, 0, 0, 1, 0xFF608DDE, tinted}};
+    const std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t> rows[] = {
+        {0, 0, 0, 0, 0, 0xFFB1BBBD, tinted}, {1, 0, 0, 1, 0, 0xFF608DDE, tinted},
+        {1, 1, 0, 0, 0, 0xFF608DDE, grey}, {1, 0, 1, 1, 0, 0xFF608DDE, grey},
+        {1, 0, 1, 0, 0, 0xFF608DDE, tinted}, {0, 0, 0, 1, 1, 0xFFC42B1C, tinted},
+        {0, 1, 1, 1, 1, 0xFFC42B1C, grey}, {1, 0, 0, 0, 1, 0xFF608DDE, tinted}};
     // clang-format on
-    for (const auto& [active, paused, inFront, unreachable, frame, lit] : rows) {
+    for (const auto& [active, paused, pauseHere, inFront, unreachable, frame, lit] : rows) {
         AppState s;
         publishAppState(&s);
         s.canvasBuffer.create(kViewWidth, kViewHeight, 4);
         s.pictureBuffer.create(484, 175, 4);
         s.pictureBuffer.fillRect({0, 0, 484, 175}, picture);
-        std::tie(s.windowActive, s.paused, s.programInFront, s.programUnreachable) =
-            std::tie(active, paused, inFront, unreachable);
+        std::tie(s.windowActive, s.paused, s.program.pauseHere, s.programInFront,
+                 s.programUnreachable) = std::tie(active, paused, pauseHere, inFront, unreachable);
         s.activeController = 1;
         s.inputBits = kDpadUp | 0x1 | 0x1000; // Button 13 has no place in the view
         composeView();
@@ -50,7 +52,7 @@ TEST(View, FrameShowsTheWindowStatePictureSitsInPlaceAndOnlyHeldInputsAreTinted)
                 wrong += pixel(s.canvasBuffer, x, y) != want;
             }
         }
-        EXPECT_EQ(wrong, 0) << active << paused << inFront << unreachable;
+        EXPECT_EQ(wrong, 0) << active << paused << pauseHere << inFront << unreachable;
     }
 }
 

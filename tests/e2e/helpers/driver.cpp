@@ -1,6 +1,6 @@
 // Does for the tests what xdotool cannot: e2e_driver.exe WINDOW COMMAND...
 // WINDOW is "main" (the window of class Tavlor), the title of one of its
-// dialogs or the class of another program's window. Commands:
+// dialogs, or the class or else the title of another program's window. Commands:
 //   rect                 prints the window rectangle: left top right bottom
 //   front                brings the window to the front
 //   title                prints the window's title
@@ -8,8 +8,10 @@
 //                        reverse, wherever the focus is (the window only has to be there)
 //   post MSG WPARAM LPARAM
 //   text ID              prints the text of control ID
-//   select ID NAME       selects the item NAME of drop-down list ID; an empty
-//                        NAME leaves the list without a selection
+//   select ID NAME...    selects the item NAME of drop-down list ID (for each
+//                        pair); an empty NAME leaves the list without a selection
+//   click ID             clicks button ID (a check box ticks or unticks)
+//   focus                prints the id of the control with the keyboard focus
 //   hit X Y...           prints the window's WM_NCHITTEST answer at each
 //                        screen point, one a line
 //   foreground           prints the title of the foreground window
@@ -65,6 +67,8 @@ int main(int argc, char** argv) {
     HWND window = main ? FindWindowA("Tavlor", nullptr) : FindWindowA("#32770", argv[1]);
     if (window == nullptr)
         window = FindWindowA(argv[1], nullptr);
+    if (window == nullptr)
+        window = FindWindowA(nullptr, argv[1]);
     if (window == nullptr || !IsWindowVisible(window))
         return 1;
     const char* command = argv[2];
@@ -93,12 +97,22 @@ int main(int argc, char** argv) {
         SendMessageA(GetDlgItem(window, static_cast<int>(number(argv[3]))), WM_GETTEXT, sizeof text,
                      reinterpret_cast<LPARAM>(text));
         std::printf("%s\n", text);
-    } else if (std::strcmp(command, "select") == 0 && argc == 5) {
-        HWND list = GetDlgItem(window, static_cast<int>(number(argv[3])));
-        LRESULT item = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(argv[4]));
-        bool found = item != CB_ERR || *argv[4] == 0; // "" finds nothing: no selection
-        return found && SendMessageA(list, CB_SETCURSEL, item, 0) == item ? 0 : 1;
+    } else if (std::strcmp(command, "select") == 0 && argc >= 5) {
+        for (int i = 3; i + 1 < argc; i += 2) {
+            HWND list = GetDlgItem(window, static_cast<int>(number(argv[i])));
+            LRESULT item = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(argv[i + 1]));
+            bool found = item != CB_ERR || *argv[i + 1] == 0; // "" finds nothing: no selection
+            if (!found || SendMessageA(list, CB_SETCURSEL, item, 0) != item)
+                return 1;
+        }
+    } else if (std::strcmp(command, "click") == 0 && argc == 4) {
+        SendMessageA(GetDlgItem(window, static_cast<int>(number(argv[3]))), BM_CLICK, 0, 0);
+    } else if (std::strcmp(command, "focus") == 0) {
+        GUITHREADINFO info = {sizeof info, 0,       nullptr, nullptr, nullptr,
+                              nullptr,     nullptr, nullptr, {}};
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        std::printf("%d\n", GetDlgCtrlID(info.hwndFocus));
     } else if (std::strcmp(command, "hit") == 0) {
         for (int i = 3; i + 1 < argc; i += 2) {
             LPARAM at = MAKELPARAM(number(argv[i]), number(argv[i + 1]));
