@@ -53,8 +53,7 @@ enum class MenuAction {
 
 // Carries out the part of a command that only changes the state record
 // (trigger modes, speed, curve, dead zone, poll rate, the pauses, the
-// program's own tables) and
-// says what else it asks for.
+// program's own tables) and says what else it asks for.
 MenuAction applyMenuCommand(uint32_t commandId);
 
 // The joystick id a Controller command (9001 to 9005) chooses.

@@ -22,7 +22,7 @@ e2e_driver main post 0x111 9042 0 && e2e_driver main post 0x111 9046 0 # 250 per
 phase chosen 100 && e2e_driver main post 0x10 0 0 && e2e_expect_exit 0
 e2e_expect "stored" "DeadZone=0xf Hidden=0x0 MouseCurve=0x0 MouseSpeed=0x1 PollRate=0xfa Size=0x1 Trigger=0x21 X=0x96 Y=0x64" "$(e2e_settings)"
 
-e2e_start clock.txt && e2e_record && xdotool mousemove 200 150 && e2e_go && e2e_wait_stop 0 800 && phase idle 250
+export TAVLOR_E2E_KEY_TIMES=1 && e2e_start clock.txt && e2e_record && xdotool mousemove 200 150 && e2e_go && e2e_wait_stop 0 800 && phase idle 250
 e2e_driver main post 0x111 9026 0 && e2e_wait 60 "About" e2e_driver About rect && phase About 250
 e2e_driver About post 0x111 2 0 && e2e_gone About && e2e_driver main post 0x7b 0 0xffffffff # the menu
 e2e_wait 60 "menu" e2e_driver '#32768' rect && phase menu 250 && e2e_driver main post 0x1f 0 0 # WM_CANCELMODE

@@ -1,6 +1,7 @@
 // Logs every injected keyboard and mouse event through low-level hooks, one
 // line each, appended to the file given as the only argument:
-//   key down|up 0xVK scan 0xSC [ext] t=MICROSECONDS   (ext: the extended flag)
+//   key down|up 0xVK scan 0xSC [ext]   (ext: the extended flag; with
+//                                      TAVLOR_E2E_KEY_TIMES set, t=MICROSECONDS after it)
 //   mouse move X Y        mouse wheel DELTA
 //   mouse ldown|lup|rdown|rup|other
 // Input from the X server (xdotool) is not injected and is left out. Under
@@ -8,16 +9,20 @@
 // program's events land in the log before anything it does afterwards.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "line_log.h"
 
 namespace {
 
 HANDLE logFile = INVALID_HANDLE_VALUE;
+bool times = std::getenv("TAVLOR_E2E_KEY_TIMES") != nullptr;
 
 LRESULT CALLBACK keyboardHook(int code, WPARAM message, LPARAM data) {
     auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
     if (code == HC_ACTION && (key->flags & LLKHF_INJECTED))
-        writeLine(logFile, "key %s 0x%02lx scan 0x%02lx%s t=%llu",
+        writeLine(logFile,
+                  times ? "key %s 0x%02lx scan 0x%02lx%s t=%llu" : "key %s 0x%02lx scan 0x%02lx%s",
                   (key->flags & LLKHF_UP) ? "up" : "down", key->vkCode, key->scanCode,
                   (key->flags & LLKHF_EXTENDED) ? " ext" : "", microsNow());
     return CallNextHookEx(nullptr, code, message, data);
