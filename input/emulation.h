@@ -18,9 +18,10 @@ void emulateMouse(int32_t elapsedMs);
 
 // Queues the release of every key and mouse button the engine holds down, in
 // input order, each followed by the modifiers that went down with it (a
-// shared one only with the last input that holds it), and forgets them. Called whenever the inputs that pressed them
-// can no longer be followed: the controller is lost or switched, a dialog
-// opens, Tavlor closes or the session ends.
+// shared one only with the last input that holds it), and forgets them.
+// Called whenever the inputs that pressed them can no longer be followed: the
+// controller is lost or switched, a dialog opens, Tavlor closes or the
+// session ends.
 void queueHeldReleases();
 
 // Appends one event to pendingInputs; the list has room for a whole tick.
