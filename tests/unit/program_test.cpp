@@ -7,8 +7,6 @@
 #include "mapping/program_rules.h"
 #include "rig.h"
 
-constexpr uint32_t kButton1 = 0x1;
-
 TEST(Programs, EachControllerUsesTheProgramsOwnTableForItsSlotOnlyWhileItIsInFront) {
     Rig r;
     resetProgram(r.s, L"game.exe");
@@ -25,7 +23,7 @@ TEST(Programs, EachControllerUsesTheProgramsOwnTableForItsSlotOnlyWhileItIsInFro
                 const bool theirs = inFront != 0 && (own >> slot & 1) != 0;
                 const int key = (theirs ? 'A' : '1') + slot;
                 std::snprintf(want, sizeof want, "d%02Xu%02X", key, key);
-                ASSERT_EQ(r.tick(kButton1) + r.tick(0), want) << own << slot << inFront;
+                ASSERT_EQ(r.tick(0x1) + r.tick(0), want) << own << slot << inFront;
             }
         }
     }
