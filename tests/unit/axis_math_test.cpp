@@ -19,7 +19,7 @@ TEST(AxisMath, AxesReadExactlyOneAtTheRangeEndsAndCentredOnEmptyRanges) {
     }
 }
 
-TEST(AxisMath, HatSectorsOverlapOnTheDiagonals) {
+TEST(AxisMath, HatSectorsOverlapOnTheDiagonalsAndTheStickCountsOnlyBeyondNineTenths) {
     const uint32_t U = kDpadUp, R = kDpadRight, D = kDpadDown, L = kDpadLeft;
     // clang-format off
     const std::pair<uint32_t, uint32_t> rows[] = {
@@ -29,9 +29,7 @@ TEST(AxisMath, HatSectorsOverlapOnTheDiagonals) {
     for (const auto& [pov, bits] : rows) {
         EXPECT_EQ(hatDirections(pov), bits) << pov;
     }
-}
-
-TEST(AxisMath, StickGivesADirectionOnlyBeyondNineTenths) {
+    // Without a hat the stick gives the directions, only beyond nine tenths.
     const float beyond = std::nextafter(0.9f, 1.0f);
     EXPECT_EQ(stickDirections(-0.9f, -0.9f) | stickDirections(0.9f, 0.9f), 0u);
     EXPECT_EQ(stickDirections(-beyond, -beyond), kDpadLeft | kDpadUp);
