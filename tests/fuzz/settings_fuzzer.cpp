@@ -1,4 +1,4 @@
-// Any bytes of any size under any of the eleven value names, then the range
+// Any bytes of any size under any of the value names, then the range
 // rules: every setting ends in range and each mapping table equals its old
 // bytes overlaid with the last stored value that fits.
 #include <algorithm>
@@ -32,20 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     setDefaultSettings(s, virtualWidth, virtualHeight);
     StoredValue settings[kSettingCount];
     listSettings(s, settings);
-    StoredValue values[kSettingCount + kControllerSlots];
-    std::copy(settings, settings + kSettingCount, values);
     uint8_t expected[kControllerSlots][kMappingBytes];
     for (int slot = 0; slot < kControllerSlots; ++slot) {
-        values[kSettingCount + slot] = profileValue(s, slot);
         std::memcpy(expected[slot], s.profiles[slot].mappingCodes, kMappingBytes);
     }
-    // Records of [value index][length][bytes].
+    // Records of [value index][length][bytes]: the settings, then the mapping tables.
     for (size_t at = 2; at + 2 <= size;) {
-        int index = data[at] % (kSettingCount + kControllerSlots);
+        int index = data[at] % (kSettingCount + kControllerSlots), slot = index - kSettingCount;
         uint32_t length = static_cast<uint32_t>(std::min<size_t>(data[at + 1], size - at - 2));
-        overlayStoredValue(values[index], data + at + 2, length);
-        if (index >= kSettingCount && length <= kMappingBytes) {
-            std::memcpy(expected[index - kSettingCount], data + at + 2, length);
+        overlayStoredValue(slot < 0 ? settings[index] : profileValue(s, slot), data + at + 2,
+                           length);
+        if (slot >= 0 && length <= kMappingBytes) {
+            std::memcpy(expected[slot], data + at + 2, length);
         }
         at += 2 + length;
     }

@@ -34,6 +34,10 @@ TEST(Tray, TipNamesTheStateFromPausedToTheActiveControllerAndEachChangeReachesTh
         tip = tip.size() > 60 ? tip.substr(0, 24) + L"|" + tip.substr(tip.size() - 16) : tip;
         EXPECT_EQ(tip + (r.s.trayGrey != 0 ? L" grey" : L"") + (changed ? L"" : L" same"), want);
     }
+    // A program is out of reach above Tavlor's integrity level, or when its level is unreadable.
+    EXPECT_EQ(std::tuple(outOfReach(0x2000, true, 0x3000), outOfReach(0x2000, true, 0x2000),
+                         outOfReach(0x3000, true, 0x2000), outOfReach(0x3000, false, 0)),
+              std::tuple(true, false, false, true));
     uint32_t pixels[] = {0x80FF0000, 0xFF00FF00, 0x000000FF, 0xFFFFFFFF};
     greyPixels(pixels, 4);
     EXPECT_EQ(std::tuple(pixels[0], pixels[1], pixels[2], pixels[3]),
@@ -75,10 +79,4 @@ TEST(Tray, RunValueQuotesThisExeAndTheCheckMarkFollowsItsFirstWord) {
         EXPECT_EQ(runValueNamesExe(stored, exe), names) << std::wstring(stored).size();
     }
     EXPECT_TRUE(runValueNamesExe(L"C:\\Tavlor.exe /background", L"C:\\Tavlor.exe"));
-}
-
-TEST(Tray, OutOfReachAboveTavlorsLevelOrUnreadable) {
-    EXPECT_EQ(std::tuple(outOfReach(0x2000, true, 0x3000), outOfReach(0x2000, true, 0x2000),
-                         outOfReach(0x3000, true, 0x2000), outOfReach(0x3000, false, 0)),
-              std::tuple(true, false, false, true));
 }

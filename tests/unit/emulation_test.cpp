@@ -14,27 +14,6 @@
 
 // Controller 0 out of the box types 0x26 for D-pad Up (the hat at 0) and 0x08 for Button 1 (0x1).
 
-TEST(ButtonEmulation, EachTriggerModeRepeatsFromItsOwnTick) {
-    // Trigger modes, buttons and hat held for 20 ticks, tick of the first repeat (20: none):
-    // Single, Auto, Delayed Auto, Button 12 in Delayed Auto, D-pad Right with every group Auto.
-    // clang-format off
-    const std::tuple<uint32_t, uint32_t, uint32_t, int> rows[] = {
-        {0x000, 0x1, kHatCentred, 20}, {0x001, 0x1, kHatCentred, 1},
-        {0x002, 0x1, kHatCentred, 13}, {0x200, 0x800, kHatCentred, 13}, {0x111, 0, 9000, 20}};
-    // clang-format on
-    for (const auto& [modes, buttons, pov, firstRepeat] : rows) {
-        Rig r;
-        r.s.triggerModes = modes;
-        std::memset(r.s.profiles[0].mappingCodes, 0x41, kInputCount);
-        std::string got = r.tick(buttons, pov), want = "d41";
-        for (int t = 1; t < 20; ++t) {
-            got += "|" + r.tick(buttons, pov);
-            want += t >= firstRepeat ? "|u41 d41" : "|";
-        }
-        EXPECT_EQ(got + "|" + r.tick(0), want + "|u41") << std::hex << modes;
-    }
-}
-
 // Letting go; the controller stops answering; switching to controller 3; discovery finding the
 // active controller gone, with others there or none (only its id probed); a dialog opening; a
 // pause; and the release Tavlor makes as it closes, at session end, before sleep and as another
@@ -53,23 +32,25 @@ const std::function<void(AppState&)> kWays[] = {
 
 TEST(ButtonEmulation, WhatInputsHoldGoesUpInInputOrderWhicheverWayTheyStopBeingFollowed) {
     // Buttons 1-3 click the left, right and middle mouse buttons, every other input types the
-    // letter of its place, from 'A' for D-pad Up to 'P' for Button 12. All twelve buttons (and
-    // Button 13, which maps to nothing) are held with the hat on Up and Right, then on Down and
-    // Left, as a hat holds two directions at most.
+    // letter of its place, from 'A' for D-pad Up to 'P' for Button 12, Button 5 with Ctrl+Shift
+    // and Button 6 with Ctrl, which they share. All twelve buttons (and Button 13, which maps to
+    // nothing) are held with the hat on Up and Right, then on Down and Left, as a hat holds two
+    // directions at most.
     // clang-format off
     const std::tuple<uint32_t, const char*, const char*> holds[] = {
-        {4500, "d41 d44 f2:0,0,0 f8:0,0,0 f20:0,0,0 d48 d49 d4A d4B d4C d4D d4E d4F d50",
-               "u41 u44 f4:0,0,0 f10:0,0,0 f40:0,0,0 u48 u49 u4A u4B u4C u4D u4E u4F u50|"},
-        {22500, "d42 d43 f2:0,0,0 f8:0,0,0 f20:0,0,0 d48 d49 d4A d4B d4C d4D d4E d4F d50",
-                "u42 u43 f4:0,0,0 f10:0,0,0 f40:0,0,0 u48 u49 u4A u4B u4C u4D u4E u4F u50|"}};
+        {4500, "d41 d44 f2:0,0,0 f8:0,0,0 f20:0,0,0 d48 dA2 dA0 d49 d4A d4B d4C d4D d4E d4F d50",
+               "u41 u44 f4:0,0,0 f10:0,0,0 f40:0,0,0 u48 u49 uA0 u4A uA2 u4B u4C u4D u4E u4F u50|"},
+        {22500, "d42 d43 f2:0,0,0 f8:0,0,0 f20:0,0,0 d48 dA2 dA0 d49 d4A d4B d4C d4D d4E d4F d50",
+                "u42 u43 f4:0,0,0 f10:0,0,0 f40:0,0,0 u48 u49 uA0 u4A uA2 u4B u4C u4D u4E u4F u50|"}};
     // clang-format on
     for (const auto& [pov, pressed, released] : holds) {
         for (const auto& loseTrack : kWays) {
             Rig r;
-            std::memcpy(r.s.profiles[0].mappingCodes, "ABCD\1\2\4HIJKLMNOP", kInputCount);
+            std::memcpy(r.s.profiles[0].mappingCodes, "ABCD\1\2\4HIJKLMNOP\0\0\0\0\0\0\0\0\3\1",
+                        26);
             ASSERT_EQ(r.tick(0x1FFF, pov), pressed);
             // What went down goes up whatever is mapped now, and nothing more on the next tick.
-            std::memset(r.s.profiles[0].mappingCodes, 0, kInputCount);
+            std::memset(r.s.profiles[0].mappingCodes, 0, kMappingBytes);
             loseTrack(r.s);
             EXPECT_EQ(r.sent() + "|" + r.tick(0), released) << pov << " way " << &loseTrack - kWays;
         }
@@ -83,26 +64,20 @@ TEST(ButtonEmulation, AnInputHeldThroughADialogOrAPauseStaysQuietUntilPressedAga
         [](auto& s, int32_t on) { s.paused = on; },
         [](auto& s, int32_t on) { s.programInFront = s.program.pauseHere = on; },
         [](auto& s, int32_t on) { s.programInFront = s.programUnreachable = on; }};
-    for (uint32_t modes : {0x1u, 0x2u}) { // Auto, Delayed Auto
-        for (const auto& quiet : ways) {
-            Rig r;
-            r.s.triggerModes = modes;
-            std::string got = r.tick(0x1);
-            quiet(r.s, 1);
-            for (int t = 0; t < 3; ++t) {
-                got += "|" + r.tick(0x1);
-            }
-            quiet(r.s, 0);
-            for (int t = 0; t < 20; ++t) {
-                got += r.tick(0x1);
-            }
-            EXPECT_EQ(got + "|" + r.tick(0) + r.tick(0x1), "d08|u08|||d08") << &quiet - ways;
+    for (const auto& quiet : ways) {
+        Rig r;
+        r.s.triggerModes = 0x1; // Auto: a repeat would come at every tick after the first
+        std::string got = r.tick(0x1);
+        quiet(r.s, 1);
+        for (int t = 0; t < 3; ++t) {
+            got += "|" + r.tick(0x1);
         }
+        quiet(r.s, 0);
+        for (int t = 0; t < 20; ++t) {
+            got += r.tick(0x1);
+        }
+        EXPECT_EQ(got + "|" + r.tick(0) + r.tick(0x1), "d08|u08|||d08") << &quiet - ways;
     }
-    // Pause Here of a program that is not in front pauses nothing.
-    Rig r;
-    r.s.program.pauseHere = 1;
-    EXPECT_EQ(r.tick(0x1) + r.tick(0), "d08u08");
 }
 
 // Button 1 Ctrl+C, 2 Ctrl+Shift+V, 3 Left Ctrl itself, 5 E with a byte of high bits, 6 T with
@@ -132,15 +107,6 @@ TEST(Modifiers, GoDownBeforeTheKeyAndUpAfterItOnceForAllTheInputsThatShareThem) 
             got += (got.empty() ? "" : "|") + r.tick(buttons);
         }
         EXPECT_EQ(got, expected) << ticks[0] << ticks[1];
-    }
-    // Held, they go up with the keys whichever way the inputs stop being followed.
-    for (const auto& loseTrack : kWays) {
-        Rig r;
-        std::memcpy(r.s.profiles[0].mappingCodes, kShortcuts, kMappingBytes);
-        ASSERT_EQ(r.tick(0x7), "dA2 d43 dA0 d56");
-        std::memset(r.s.profiles[0].mappingCodes, 0, kMappingBytes);
-        loseTrack(r.s);
-        EXPECT_EQ(r.sent() + "|" + r.tick(0), "u43 u56 uA0 uA2|") << &loseTrack - kWays;
     }
 }
 
@@ -187,17 +153,8 @@ TEST(KeyCatalogue, NamesAndCodesAreUniqueAndKeysGoOutWithTheirSetOneScanCodeUpAn
     }
 }
 
-TEST(MouseEmulation, MotionIsTruncatedOutsideTheDeadZoneAndOnlyThePointerControllerMovesIt) {
-    // clang-format off
-    const std::tuple<float, float, float, const char*> rows[] = {
-        {1.0f, 0, 0, "f1:70,0,0"}, {0.5f, 0.01f, 0, "f1:35,0,0"}, {-0.05f, 0, 0, "f1:-3,0,0"},
-        {0.03f, -0.03f, 0.03f, ""}, {0.031f, 0, 0, "f1:2,0,0"}, {0, 0, 1.0f, "f800:0,0,-120"},
-        {0, 0, -0.5f, "f800:0,0,60"}, {0, 0.5f, 1.0f, "f801:0,35,-120"}};
-    // clang-format on
-    for (const auto& [x, y, wheel, expected] : rows) {
-        EXPECT_EQ(describe({INPUT_MOUSE, {mouseMotion(x, y, wheel, 70.0f, 120.0f)}}), expected);
-    }
-    // Even under a dialog, where the wheel stays still and buttons and D-pad type nothing.
+TEST(MouseEmulation, OnlyThePointerControllerMovesThePointerEvenUnderADialog) {
+    // Under a dialog the wheel stays still and buttons and D-pad type nothing.
     Rig r;
     r.s.mouseSpeed = 2; // Fast: 70 pixels a tick at full deflection
     r.s.joyInfo.dwXpos = r.s.joyInfo.dwRpos = 65535;
@@ -209,7 +166,7 @@ TEST(MouseEmulation, MotionIsTruncatedOutsideTheDeadZoneAndOnlyThePointerControl
     EXPECT_EQ(r.s.dialogPressedSlot, 5);
 }
 
-TEST(Discovery, PicksTheFirstPresentAndHatAndRunsAfterDeviceChangesAndAfter500TicksWithoutOne) {
+TEST(Discovery, PicksTheFirstPresentAndTheFirstWithAHatAndKeepsAPresentActiveOne) {
     Rig r;
     r.s.controllers[0].present = 0;
     r.s.controllers[1].caps = 0;
@@ -219,18 +176,4 @@ TEST(Discovery, PicksTheFirstPresentAndHatAndRunsAfterDeviceChangesAndAfter500Ti
     switchController(3);
     concludeDiscovery(kControllerSlots);
     EXPECT_EQ(r.s.activeController, 3); // a present active controller stays
-    std::vector<int> due;
-    for (int tick = 1; tick <= 1000; ++tick) {
-        // A change and another one during the wait; devices changing every tick, in a burst of
-        // 100 ticks and in one of 200; then no change. Each discovery finds no controller, so
-        // the last one is followed by another 501 ticks later.
-        if (tick == 1 || tick == 11 || (tick >= 50 && tick < 150) || (tick >= 200 && tick < 400)) {
-            scheduleDiscovery();
-        }
-        if (decideTick(true)) {
-            due.push_back(tick);
-            concludeDiscovery(0); // no joystick ids to probe
-        }
-    }
-    EXPECT_EQ(due, (std::vector<int>{35, 149, 299, 399, 900}));
 }

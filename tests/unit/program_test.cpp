@@ -7,8 +7,6 @@
 #include "mapping/program_rules.h"
 #include "rig.h"
 
-constexpr uint32_t kButton1 = 0x1;
-
 TEST(Programs, EachControllerUsesTheProgramsOwnTableForItsSlotOnlyWhileItIsInFront) {
     Rig r;
     resetProgram(r.s, L"game.exe");
@@ -25,24 +23,28 @@ TEST(Programs, EachControllerUsesTheProgramsOwnTableForItsSlotOnlyWhileItIsInFro
                 const bool theirs = inFront != 0 && (own >> slot & 1) != 0;
                 const int key = (theirs ? 'A' : '1') + slot;
                 std::snprintf(want, sizeof want, "d%02Xu%02X", key, key);
-                ASSERT_EQ(r.tick(kButton1) + r.tick(0), want) << own << slot << inFront;
+                ASSERT_EQ(r.tick(0x1) + r.tick(0), want) << own << slot << inFront;
             }
         }
     }
 }
 
-TEST(Programs, NamesAreTheLowerCaseFileNameThatFitsAndStoredValuesSettle) {
+TEST(Programs, NamesAreTheLowerCaseFileNameThatFitsOnlyTheShellsIsTheShellAndValuesSettle) {
     wchar_t name[kProgramNameChars];
     const std::wstring fits(kProgramNameChars - 1, L'x');
+    // A path, whether its name is kept, the name, and whether that is the shell's.
     // clang-format off
-    const std::tuple<std::wstring, bool, std::wstring> rows[] = {
-        {L"C:\\Windows\\NOTEPAD.EXE", true, L"notepad.exe"}, {L"C:\\games\\", false, L""},
-        {L"\\\\?\\D:\\Games/My Game\\Game&Co.exe", true, L"game&co.exe"}, {L"", false, L""},
-        {L"C:\\" + fits, true, fits}, {L"C:\\" + fits + L"x", false, L""}};
+    const std::tuple<std::wstring, bool, std::wstring, bool> rows[] = {
+        {L"C:\\Windows\\NOTEPAD.EXE", true, L"notepad.exe", false}, {L"C:\\games\\", false, L"", false},
+        {L"\\\\?\\D:\\Games/My Game\\Game&Co.exe", true, L"game&co.exe", false}, {L"", false, L"", false},
+        {L"C:\\" + fits, true, fits, false}, {L"C:\\" + fits + L"x", false, L"", false},
+        {L"C:\\Windows\\Explorer.EXE", true, L"explorer.exe", true}, {L"explorer.ex", true, L"explorer.ex", false},
+        {L"C:/myexplorer.exe", true, L"myexplorer.exe", false}, {L"explorer.exe2", true, L"explorer.exe2", false}};
     // clang-format on
-    for (const auto& [path, kept, expected] : rows) {
+    for (const auto& [path, kept, expected, shell] : rows) {
         EXPECT_EQ(programNameFromPath(path.c_str(), name), kept);
-        EXPECT_EQ(std::wstring(name), expected);
+        EXPECT_EQ(std::tuple(std::wstring(name), isShellProgram(name)),
+                  std::tuple(expected, shell));
     }
     AppState s;
     StoredValue values[kProgramValueCount];
@@ -84,15 +86,4 @@ TEST(Programs, MenuNamesTheRememberedProgramWhosePauseAndTablesItSwitches) {
     EXPECT_EQ(std::tuple(r.s.program.pauseHere, r.s.program.ownTables), std::tuple(1, 0u));
     applyMenuCommand(kCommandPauseHere);
     EXPECT_EQ(r.s.program.pauseHere, 0);
-}
-
-TEST(Programs, OnlyTheShellsOwnFileNameIsTheShell) {
-    for (const auto& [name, shell] : {std::pair{L"explorer.exe", true},
-                                      {L"explorer.ex", false},
-                                      {L"myexplorer.exe", false},
-                                      {L"explorer.exe2", false},
-                                      {L"", false},
-                                      {L"notepad.exe", false}}) {
-        EXPECT_EQ(isShellProgram(name), shell) << name;
-    }
 }
