@@ -26,6 +26,5 @@ e2e_at_stop 0 88 e2e_driver main post 0x111 9018 0 # Mouse Speed > Slow
 e2e_at_stop 0 94 eval 'e2e_driver main post 0x16 1 0 && e2e_wait 30 "release as the session ends" e2e_seen "^key up 0x20 " 2'
 e2e_wait 30 "the press after the session's end" e2e_seen '^key down 0x20 ' 3
 e2e_mark close
-e2e_driver main post 0x10 0 0
-e2e_expect_exit 0
+e2e_close
 e2e_expect "events injected" "$(e2e_expectations keys.txt)" "$(e2e_events)"
