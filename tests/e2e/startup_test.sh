@@ -4,8 +4,8 @@
 # held input lit, the context menu opened by a real right-click and walked by
 # its access keys, the About dialog, which greys the frame while it has the
 # focus), one Tavlor at a time, the 1 ms timer resolution while the window
-# lives, what Tavlor stores at Alt+X and at a foreign WM_QUIT, and how stored
-# values out of range are brought back.
+# lives and what Tavlor stores at Alt+X (values out of range and a foreign
+# WM_QUIT: keys_test.sh).
 source "$(dirname "$0")/lib.sh"
 e2e_setup startup
 
@@ -54,14 +54,3 @@ e2e_expect "start beside a mutex it may not open" $'second open refused, error 5
     "$(TAVLOR_E2E_JOYLOG=$E2E_LOG e2e_driver mutex Tavlor.exe)"
 e2e_expect "timer resolution" $'timeBeginPeriod 1\ntimeEndPeriod 1' "$(grep ^time "$E2E_LOG")"
 e2e_expect "settings after Alt+X" "DeadZone=0x3 Hidden=0x0 MouseCurve=0x1 MouseSpeed=0x1 PollRate=0x32 Size=0x2 Trigger=0x0 X=0x96 Y=0x64" "$(e2e_settings)"
-
-# Out of range: speed -1 is Fast, scale 9 is 4, a place off the screen is a
-# quarter of it, a dead zone of 7% is 3% and 100 polls a second are 50. A
-# WM_QUIT from another process ends Tavlor, which still saves.
-e2e_store MouseSpeed 0xffffffff && e2e_store Size 9 && e2e_store X 5000 && e2e_store Y 0xfffffc18
-e2e_store DeadZone 7 && e2e_store PollRate 100
-e2e_start one_pad.txt
-e2e_expect "window with values out of range" "480 270 2456 1010" "$(e2e_driver main rect)"
-e2e_driver main post 0x12 0 0
-e2e_expect_exit 0
-e2e_expect "settings after WM_QUIT" "DeadZone=0x3 Hidden=0x0 MouseCurve=0x1 MouseSpeed=0x2 PollRate=0x32 Size=0x4 Trigger=0x0 X=0x1e0 Y=0x10e" "$(e2e_settings)"
