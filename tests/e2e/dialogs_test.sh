@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Map Buttons dialog: it shows the current mapping, releases a held key
 # as it opens, keeps controller presses from typing while it is open and
-# focuses the list of the button pressed; Save stores "P1" with a ticked
+# focuses the list of the button pressed, and another start of Tavlor
+# brings it to the front; Save stores "P1" with a ticked
 # Ctrl box in its modifier byte (a list left without a selection keeps its
 # key; unchanged lists and boxes store the table again) and the next press
 # sends the shortcut, while Cancel and the close box store nothing and change
@@ -27,6 +28,9 @@ e2e_wait_poll 0 $(($(awk '$1 == "poll" { n = $3 } END { print n }' "$E2E_LOG") +
 e2e_expect "events while the dialog is open" "" "$(events_after opened)"
 e2e_expect "focus after presses of Button 1" 1008 "$(map focus)"
 
+# Another start brings the dialog to the front, not the disabled window.
+(cd "$E2E_APP" && timeout 60 wine Tavlor.exe) || e2e_fail "second start"
+e2e_expect "foreground after a second start" "Map Buttons" "$(e2e_driver main foreground)"
 # Cancel, with Button 1's Shift box (row 4) ticked.
 map select 1008 "Letter B" && map click 1117 && map post 0x111 2 0 && e2e_gone "Map Buttons"
 e2e_mark cancelled
