@@ -115,15 +115,10 @@ e2e_close() { e2e_driver main post 0x10 0 0 && e2e_expect_exit 0; }
 # Wine process now and then never gets going; the recorder is started afresh
 # then (what Wine said is kept in recorder.out).
 e2e_record() {
-    local deadline
     for _ in 1 2 3; do
         (cd "$E2E_APP" && WINEDEBUG=err+all exec wine input_recorder.exe "$E2E_LOG" \
             >>"$E2E_OUT/recorder.out" 2>&1) &
-        deadline=$((SECONDS + 30))
-        while ((SECONDS < deadline)); do
-            grep -q '^recorder ready' "$E2E_LOG" && return 0
-            sleep 0.2
-        done
+        (e2e_wait 30 "input recorder" grep -q '^recorder ready' "$E2E_LOG") 2>/dev/null && return 0
         kill -9 $! 2>/dev/null
     done
     e2e_fail "no input recorder after three starts"
