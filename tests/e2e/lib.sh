@@ -102,26 +102,23 @@ e2e_driver() { (cd "$E2E_APP" && wine e2e_driver.exe "$@" 2>/dev/null | tr -d "\
 e2e_map_buttons() { e2e_driver main post 0x111 9025 0; e2e_wait 60 "Map Buttons" e2e_driver "Map Buttons" rect; }
 e2e_gone() { e2e_wait 60 "$1 closed" eval "! e2e_driver '$1' rect"; }
 
-# e2e_expect_exit CODE: Tavlor.exe ends, with that exit code.
+# e2e_expect_exit CODE: Tavlor.exe ends, with that exit code; e2e_close
+# closes it (WM_CLOSE) and expects 0.
 e2e_expect_exit() {
     e2e_wait 60 "exit of Tavlor.exe" test -f "$E2E_EXIT"
     [[ $(cat "$E2E_EXIT") == "$1" ]] || e2e_fail "exit code $(cat "$E2E_EXIT"), expected $1"
 }
+e2e_close() { e2e_driver main post 0x10 0 0 && e2e_expect_exit 0; }
 
 # e2e_record: the input recorder appends to $E2E_LOG, so that each event the
 # program injects lands after the poll whose tick sent it. Under heavy load a
 # Wine process now and then never gets going; the recorder is started afresh
 # then (what Wine said is kept in recorder.out).
 e2e_record() {
-    local deadline
     for _ in 1 2 3; do
         (cd "$E2E_APP" && WINEDEBUG=err+all exec wine input_recorder.exe "$E2E_LOG" \
             >>"$E2E_OUT/recorder.out" 2>&1) &
-        deadline=$((SECONDS + 30))
-        while ((SECONDS < deadline)); do
-            grep -q '^recorder ready' "$E2E_LOG" && return 0
-            sleep 0.2
-        done
+        (e2e_wait 30 "input recorder" grep -q '^recorder ready' "$E2E_LOG") 2>/dev/null && return 0
         kill -9 $! 2>/dev/null
     done
     e2e_fail "no input recorder after three starts"
@@ -175,3 +172,9 @@ e2e_pixels() {
 
 # e2e_pixels_are "RRGGBB..." X,Y...
 e2e_pixels_are() { [[ $(e2e_pixels "${@:2}") == "$1 " ]]; }
+
+# Without a window manager Wine's notification area is a window of its own,
+# on the screen only while it holds an icon. Tavlor's icon sits in its bottom
+# left corner, below the caption Wine draws: click_icon BUTTON clicks it.
+tray() { xdotool search --onlyvisible --name '^Wine System Tray$' "$@"; }
+click_icon() { eval "$(tray getwindowgeometry --shell %1)"; xdotool mousemove $((X + 12)) $((Y + HEIGHT - 13)) click "$1"; }

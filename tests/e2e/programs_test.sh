@@ -21,12 +21,10 @@ map_buttons_here() {
 }
 # The notification area (explorer.exe) in front, then its menu's "In
 # notepad.exe" > Pause Here, by keys from the bottom of the menu.
-tray() { xdotool search --onlyvisible --name '^Wine System Tray$' "$@"; }
 pause_here_from_tray() {
     e2e_driver "Wine System Tray" front
     e2e_wait 30 "release as explorer.exe comes to the front" e2e_seen '^key up 0x41 ' 1
-    tray windowraise && eval "$(tray getwindowgeometry --shell %1)"
-    xdotool mousemove $((X + 12)) $((Y + HEIGHT - 13)) click 3
+    tray windowraise && click_icon 3
     e2e_wait 30 "menu of the icon" e2e_driver "#32768" rect
     for key in 0x26 0x26 0x26 0x26 0x27 0x0d; do e2e_driver "#32768" keys $key; done
     e2e_wait 30 "Pause Here for notepad" eval '[[ $(e2e_settings) == *"notepad.exe\\Pause=0x1"* ]]'
@@ -58,7 +56,6 @@ e2e_go
 e2e_at_stop 0 95 ctrl_alt_p "Tavlor (Paused)"
 e2e_at_stop 0 105 ctrl_alt_p Tavlor
 e2e_wait 30 "the last press" e2e_seen '^key up 0x41 ' 3
-e2e_driver main post 0x10 0 0
-e2e_expect_exit 0
+e2e_close
 # The driver's keys carry no scan code; Tavlor's always do.
 e2e_expect "events injected" "$(e2e_expectations programs.txt)" "$(e2e_events | grep -v 'scan 0x00$')"

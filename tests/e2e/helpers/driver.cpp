@@ -1,6 +1,6 @@
 // Does for the tests what xdotool cannot: e2e_driver.exe WINDOW COMMAND...
-// WINDOW is "main" (the window of class Tavlor), the title of one of its
-// dialogs, or the class or else the title of another program's window. Commands:
+// WINDOW is "main" (the window of class Tavlor), or a window's class or else
+// its title (Tavlor's dialogs, another program's window). Commands:
 //   rect                 prints the window rectangle: left top right bottom
 //   front                brings the window to the front
 //   title                prints the window's title
@@ -63,10 +63,8 @@ int main(int argc, char** argv) {
         return holdMutex(argv[2]);
     if (argc < 3)
         return 2;
-    bool main = std::strcmp(argv[1], "main") == 0;
-    HWND window = main ? FindWindowA("Tavlor", nullptr) : FindWindowA("#32770", argv[1]);
-    if (window == nullptr)
-        window = FindWindowA(argv[1], nullptr);
+    HWND window = std::strcmp(argv[1], "main") == 0 ? FindWindowA("Tavlor", nullptr)
+                                                    : FindWindowA(argv[1], nullptr);
     if (window == nullptr)
         window = FindWindowA(nullptr, argv[1]);
     if (window == nullptr || !IsWindowVisible(window))
