@@ -9,8 +9,6 @@
 // Scenario lines (numbers decimal or 0x hex; '#' lines are ignored):
 //   device ID CAPS                        CAPS 0x10: the controller has a hat
 //   hold ID FROM TO BUTTONS [POV [X [Y [R]]]]   polls FROM..TO report this
-//   pulse ID FROM TO PERIOD LENGTH BUTTONS  the first LENGTH polls of every
-//                                         PERIOD from FROM to TO report BUTTONS
 //   unplug ID POLL [BACK OTHER]           this poll and all later ones fail; with
 //                                         BACK, ID answers again from poll BACK of OTHER
 //   vanish ID POLL                        from this poll on, joyGetDevCapsW leaves
@@ -33,7 +31,6 @@ namespace {
 
 struct Hold {
     unsigned id, from, to, buttons, pov = JOY_POVCENTERED, x = 32767, y = 32767, r = 32767;
-    unsigned period = 1, length = 1;
 };
 
 struct StandIn {
@@ -79,10 +76,6 @@ StandIn& standIn() {
             s->stops.push_back(h);
         } else if (std::sscanf(line, "hold %i %i %i %i %i %i %i %i", &h.id, &h.from, &h.to,
                                &h.buttons, &h.pov, &h.x, &h.y, &h.r) >= 4) {
-            s->holds.push_back(h);
-        } else if (std::sscanf(line, "pulse %i %i %i %i %i %i", &h.id, &h.from, &h.to, &h.period,
-                               &h.length, &h.buttons) == 6 &&
-                   h.period > 0) {
             s->holds.push_back(h);
         } else if (line[0] != '#' && line[0] != '\n') {
             writeLine(s->log, "scenario-error %s", line);
@@ -148,8 +141,7 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
     }
     Hold state{};
     for (const Hold& h : s.holds) {
-        if (h.id == id && poll != 0 && h.from <= poll && poll <= h.to &&
-            (poll - h.from) % h.period < h.length)
+        if (h.id == id && poll != 0 && h.from <= poll && poll <= h.to)
             state = h;
     }
     info->dwXpos = state.x;
